@@ -1,0 +1,7 @@
+#include "teststreams.h"
+
+namespace ord3ltest {
+
+IMPLEMENT_FUNKNOWN_METHODS (LimitedStream, IBStream, IBStream::iid)
+
+} // namespace ord3ltest
