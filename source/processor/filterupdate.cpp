@@ -57,12 +57,6 @@ void PlugProcessor::designHighShelf (int32 index, double g, double fc, double fs
 void PlugProcessor::designPeakFilter (int32 index, int16 f0, double g, double bw, double fs)
 {
 	SectionCoefs c = designPeakSection (f0, g, bw, fs);
-	if (!isUsableSection (c) && std::isfinite (bw) && bw > 0.0)
-	{
-		// On the curve where the band-edge gain equals the gain at fs/2 the closed form
-		// divides zero by zero; one step of the last bit beside it the design is sound.
-		c = designPeakSection (f0, g, std::nextafter (bw, 0.0), fs);
-	}
 	filterUsable[index] = isUsableSection (c) ? 1 : 0;
 	if (filterUsable[index])
 		storeSection (c, index, coefB0, coefB1, coefB2, coefA1, coefA2);

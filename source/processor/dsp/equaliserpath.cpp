@@ -1,8 +1,7 @@
 #include "equaliserpath.h"
 
-#include <cstring>
-
-#if defined(__SSE2__) || defined(_M_X64)
+// ORD3L_DSP_NO_SIMD forces the portable lanes (used to test them on x86-64).
+#if (defined(__SSE2__) || defined(_M_X64)) && !defined(ORD3L_DSP_NO_SIMD)
 #define ORD3L_DSP_SSE2 1
 #include <emmintrin.h>
 #else
@@ -133,66 +132,124 @@ struct Stage
 	int32_t band;
 };
 
-// The fused loop: each frame goes through the numStages running bands in band
-// order, then gets the level. Per section and sample the operations and their
-// grouping are those of the reference loop; sections of one channel stay in
-// series, so the results are the same to the bit. With the stage count fixed
-// at compile time the memories live in registers for the whole block.
+// One section on one frame of both channels, exactly the reference loop's
+// operations: w = (x + offset) - (a1 w1 + a2 w2), y = b0 w + (b1 w1 + b2 w2).
+// In masked stages a lane that does not run passes x through and keeps its
+// memories.
+template <bool masked>
+ORD3L_FORCE_INLINE Lanes runSection (const Stage& sg, Lanes x, Lanes& w1, Lanes& w2, Lanes offset)
+{
+	const Lanes w = (x + offset) - (sg.a1 * w1 + sg.a2 * w2);
+	const Lanes y = sg.b0 * w + (sg.b1 * w1 + sg.b2 * w2);
+	if (masked)
+	{
+		const Lanes passed = select (sg.runs, y, x);
+		w2 = select (sg.runs, w1, w2);
+		w1 = select (sg.runs, w, w1);
+		return passed;
+	}
+	w2 = w1;
+	w1 = w;
+	return y;
+}
+
+// The level: one smoother step per frame, in frame order, then the product.
+struct Level
+{
+	double s, c, drive;
+};
+
+// One step t of the skewed pipeline: stage k works on frame t - k, taking the
+// output that stage k - 1 left in carry[k] during step t - 1. The stages of a
+// step are thus independent of each other and overlap in the CPU, where a
+// frame-by-frame loop would wait for each section's result in turn. Each
+// section still sees its frames in order, and each frame the sections in band
+// order, so every result is the same to the bit. Stages run last to first so
+// that a carry is consumed before it is replaced. `checked` steps fill and
+// drain the pipeline: stages whose frame lies outside the block idle.
+template <int numStages, bool masked, bool checked, typename Sample>
+ORD3L_FORCE_INLINE void pipelineStep (int32_t t, int32_t numSamples, const Stage* stages,
+                                      Lanes* w1, Lanes* w2, Lanes* carry, Lanes offset,
+                                      const Sample* inL, const Sample* inR, Sample* outL,
+                                      Sample* outR, Level& level)
+{
+	ORD3L_UNROLL
+	for (int k = numStages - 1; k >= 0; --k)
+	{
+		const int32_t j = t - k;
+		if (checked && (j < 0 || j >= numSamples))
+			continue;
+		const Lanes x = k == 0 ? loadFrame (inL + j, inR + j) : carry[k];
+		const Lanes y = runSection<masked> (stages[k], x, w1[k], w2[k], offset);
+		if (k == numStages - 1)
+		{
+			level.s = level.s * level.c + level.drive;
+			storeFrame (outL + j, outR + j, y * splat (level.s));
+		}
+		else
+			carry[k + 1] = y;
+	}
+}
+
+// The fused loop: load, all running sections and the level in one pass over
+// the block, with the memories of the numStages bands kept in registers.
 template <int numStages, bool masked, typename Sample>
 void runFused (const Stage* stages, const EqualiserPathState& st, const Sample* inL,
                const Sample* inR, Sample* outL, Sample* outR, int32_t numSamples)
 {
-	Lanes w1[numStages > 0 ? numStages : 1];
-	Lanes w2[numStages > 0 ? numStages : 1];
+	constexpr int kSlots = numStages > 0 ? numStages : 1;
+	Lanes w1[kSlots];
+	Lanes w2[kSlots];
+	Lanes carry[kSlots];
 	ORD3L_UNROLL
 	for (int i = 0; i < numStages; ++i)
 	{
 		const int32_t b = stages[i].band;
-		w1[i] = lanes (st.w1[b], st.w1[b + kNumBands]);
-		w2[i] = lanes (st.w2[b], st.w2[b + kNumBands]);
+		w1[i] = lanes (st.w1[b], st.w1[b + kBandsPerChannel]);
+		w2[i] = lanes (st.w2[b], st.w2[b + kBandsPerChannel]);
+		carry[i] = splat (0.0);
 	}
 
 	const Lanes offset = splat (kAntiDenormal);
-	const double c = st.smoothingFeedbackCoef;
-	// The smoother's input term is the same product at every sample.
-	const double drive = st.outputGainTarget * st.smoothingInCoef;
-	double s = *st.smootherState;
+	// The smoother's input term T * (1 - c) is the same product at every frame.
+	Level level {*st.smootherState, st.smoothingFeedbackCoef,
+	             st.outputGainTarget * st.smoothingInCoef};
 
-	for (int32_t j = 0; j < numSamples; ++j)
+	if (numStages == 0)
 	{
-		Lanes x = loadFrame (inL + j, inR + j);
-		ORD3L_UNROLL
-		for (int i = 0; i < numStages; ++i)
+		for (int32_t j = 0; j < numSamples; ++j)
 		{
-			const Stage& sg = stages[i];
-			const Lanes w = (x + offset) - (sg.a1 * w1[i] + sg.a2 * w2[i]);
-			const Lanes y = sg.b0 * w + (sg.b1 * w1[i] + sg.b2 * w2[i]);
-			if (masked)
-			{
-				x = select (sg.runs, y, x);
-				w2[i] = select (sg.runs, w1[i], w2[i]);
-				w1[i] = select (sg.runs, w, w1[i]);
-			}
-			else
-			{
-				x = y;
-				w2[i] = w1[i];
-				w1[i] = w;
-			}
+			level.s = level.s * level.c + level.drive;
+			storeFrame (outL + j, outR + j, loadFrame (inL + j, inR + j) * splat (level.s));
 		}
-		s = s * c + drive;
-		storeFrame (outL + j, outR + j, x * splat (s));
+	}
+	else
+	{
+		// Steps 0 .. numStages - 2 fill the pipeline, steps from numSamples on
+		// drain it; in between every stage has a frame.
+		const int32_t steps = numSamples + numStages - 1;
+		const int32_t fullFrom = numStages - 1;
+		int32_t t = 0;
+		for (; t < fullFrom; ++t)
+			pipelineStep<numStages, masked, true> (t, numSamples, stages, w1, w2, carry, offset,
+			                                       inL, inR, outL, outR, level);
+		for (; t < numSamples; ++t)
+			pipelineStep<numStages, masked, false> (t, numSamples, stages, w1, w2, carry, offset,
+			                                        inL, inR, outL, outR, level);
+		for (; t < steps; ++t)
+			pipelineStep<numStages, masked, true> (t, numSamples, stages, w1, w2, carry, offset,
+			                                       inL, inR, outL, outR, level);
 	}
 
-	*st.smootherState = s;
+	*st.smootherState = level.s;
 	ORD3L_UNROLL
 	for (int i = 0; i < numStages; ++i)
 	{
 		const int32_t b = stages[i].band;
 		st.w1[b] = left (w1[i]);
-		st.w1[b + kNumBands] = right (w1[i]);
+		st.w1[b + kBandsPerChannel] = right (w1[i]);
 		st.w2[b] = left (w2[i]);
-		st.w2[b + kNumBands] = right (w2[i]);
+		st.w2[b + kBandsPerChannel] = right (w2[i]);
 	}
 }
 
@@ -213,9 +270,10 @@ void dispatchFused (int numStages, const Stage* stages, const EqualiserPathState
 	}
 }
 
-// The fused loop reads frame j of every input before it writes frame j of
-// every output. That is safe unless an output range starts after an input
-// range that it overlaps: it would then overwrite input frames not yet read.
+// The fused loop never writes an output frame before it has read the input
+// frame of the same index. That is safe unless an output range starts after
+// an input range that it overlaps: it could then overwrite input frames not
+// yet read.
 template <typename Sample>
 bool fusedIsSafe (Sample* const* in, Sample* const* out, int32_t numSamples)
 {
@@ -252,11 +310,11 @@ void processEqualiserPathLiteral (const EqualiserPathState& st, double* workL, d
 		workR[j] = static_cast<double> (inR[j]);
 	}
 
-	for (int32_t band = 0; band < kNumBands; ++band)
+	for (int32_t band = 0; band < kBandsPerChannel; ++band)
 	{
 		for (int32_t channel = 0; channel < 2; ++channel)
 		{
-			const int32_t k = channel * kNumBands + band;
+			const int32_t k = channel * kBandsPerChannel + band;
 			if (!sectionRuns (st, k))
 				continue;
 			double* work = channel == 0 ? workL : workR;
@@ -309,13 +367,13 @@ void processEqualiserPath (const EqualiserPathState& st, double* workL, double* 
 		return;
 	}
 
-	Stage stages[kNumBands];
+	Stage stages[kBandsPerChannel];
 	int numStages = 0;
 	bool masked = false;
-	for (int32_t band = 0; band < kNumBands; ++band)
+	for (int32_t band = 0; band < kBandsPerChannel; ++band)
 	{
 		const int32_t kl = band;
-		const int32_t kr = band + kNumBands;
+		const int32_t kr = band + kBandsPerChannel;
 		const bool runL = sectionRuns (st, kl);
 		const bool runR = sectionRuns (st, kr);
 		if (!runL && !runR)

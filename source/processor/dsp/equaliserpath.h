@@ -8,8 +8,8 @@
 namespace Steinberg {
 namespace Vst {
 
-constexpr int32_t kNumBands = 6;
-// Filter index = channel * kNumBands + band: 0..5 left LF..HF, 6..11 right.
+constexpr int32_t kBandsPerChannel = 6;
+// Filter index = channel * kBandsPerChannel + band: 0..5 left LF..HF, 6..11 right.
 constexpr int32_t kNumFilters = 12;
 
 // Everything the loops read and write, borrowed from the processor. A section
@@ -32,9 +32,10 @@ struct EqualiserPathState
 // further channel is left alone. in and out may be the same buffers. workL and
 // workR hold at least numSamples doubles each.
 //
-// Fast path: each frame passes through all running sections and the level in
-// one go, left and right side by side. Its output, memories and smoother state
-// are bit-identical to the reference loop below.
+// Fast path: one pass over the block through all running sections and the
+// level, left and right side by side. Its output, memories and smoother state
+// are bit-identical to the reference loop below. It uses workL and workR only
+// when an output buffer overlaps its input at an offset.
 template <typename Sample>
 void processEqualiserPath (const EqualiserPathState& st, double* workL, double* workR,
                            Sample* const* in, Sample* const* out, int32_t numSamples);
