@@ -1,5 +1,6 @@
 #include "bundleloader.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <sys/utsname.h>
 
@@ -67,7 +68,9 @@ bool BundleLoader::unload ()
 		ok = exitProc && exitProc ();
 		entered = false;
 	}
-	dlclose (handle);
+	// Under LeakSanitizer the library stays mapped, so that a leak report can name it.
+	if (!std::getenv ("ORD3L_KEEP_MODULE_LOADED"))
+		dlclose (handle);
 	handle = nullptr;
 	return ok;
 }

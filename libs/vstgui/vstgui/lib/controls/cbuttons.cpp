@@ -1,0 +1,73 @@
+#include "cbuttons.h"
+#include "../cbitmap.h"
+#include "../cdrawcontext.h"
+
+namespace VSTGUI {
+
+COnOffButton::COnOffButton (const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
+                            int32_t style)
+: CControl (size, listener, tag, background), style (style)
+{
+	setWantsFocus (true);
+}
+
+void COnOffButton::draw (CDrawContext* context)
+{
+	bool on = getValue () == getMax ();
+	if (CBitmap* bmp = getDrawBackground ())
+		bmp->draw (context, getViewSize (), CPoint (0, on ? getHeight () : 0));
+	else
+	{
+		context->setDrawMode (kAliasing);
+		context->setLineWidth (1);
+		context->setFillColor (on ? onColor : offColor);
+		context->setFrameColor (kGreyCColor);
+		context->drawRect (getViewSize (), kDrawFilledAndStroked);
+	}
+	setDirty (false);
+}
+
+void COnOffButton::toggle ()
+{
+	value = (getValue () == getMax ()) ? getMin () : getMax ();
+	if (style == kPreListenerUpdate)
+		invalid ();
+	beginEdit ();
+	valueChanged ();
+	endEdit ();
+	if (style == kPostListenerUpdate)
+		invalid ();
+}
+
+CMouseEventResult COnOffButton::onMouseDown (CPoint& /*where*/, const CButtonState& buttons)
+{
+	if (!buttons.isLeftButton ())
+		return kMouseEventNotHandled;
+	toggle ();
+	return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+}
+
+int32_t COnOffButton::onKeyDown (VstKeyCode& keyCode)
+{
+	if ((keyCode.virt == VKEY_RETURN || keyCode.virt == VKEY_SPACE) && keyCode.modifier == 0)
+	{
+		toggle ();
+		return 1;
+	}
+	return -1;
+}
+
+bool COnOffButton::sizeToFit ()
+{
+	CBitmap* bmp = getDrawBackground ();
+	if (!bmp)
+		return false;
+	CRect r (getViewSize ());
+	r.setWidth (bmp->getWidth ());
+	r.setHeight (bmp->getHeight () / 2.);
+	setViewSize (r);
+	setMouseableArea (r);
+	return true;
+}
+
+} // VSTGUI

@@ -1,0 +1,296 @@
+// End to end: the real controller opens its editor offscreen from the real
+// "plug.uidesc"; clicks and drags on its controls reach a recording component handler,
+// the host's parameter changes move the controls, and the about view answers its button.
+
+#include "source/controller/plugaboutcontroller.h"
+#include "source/controller/plugcontroller.h"
+#include "source/processor/plugids.h"
+#include "source/processor/plugstate.h"
+#include "testhelpers.h"
+
+#include "public.sdk/source/common/memorystream.h"
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/controls/cbuttons.h"
+#include "vstgui/lib/controls/cknob.h"
+#include "vstgui/lib/controls/cparamdisplay.h"
+#include "vstgui/lib/controls/ctextlabel.h"
+#include "vstgui/lib/platform/resourcepath.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using namespace VSTGUI;
+using ord3ltest::RecordingHandler;
+
+namespace {
+
+// Text drawing fills cairo's and fontconfig's process-wide caches, which they keep until
+// exit; releasing them at the end lets the leak checker see only the program's own.
+class ReleaseDrawingCaches : public ::testing::Environment
+{
+public:
+	void TearDown () override
+	{
+		cairo_debug_reset_static_data ();
+		FcFini ();
+	}
+};
+const auto* const kReleaseDrawingCaches = ::testing::AddGlobalTestEnvironment (new ReleaseDrawingCaches);
+
+const ParamID kAllTags[] = {kBypassId,        kLevelId,        kRangeId,         kGainLFId,       kFreqLFId,
+                            kChanStatusLFId,  kGainMF1Id,      kFreqMF1Id,       kQMF1Id,         kChanStatusMF1Id,
+                            kGainMF2Id,       kFreqMF2Id,      kQMF2Id,          kChanStatusMF2Id, kGainMF3Id,
+                            kFreqMF3Id,       kQMF3Id,         kChanStatusMF3Id, kGainMF4Id,      kFreqMF4Id,
+                            kQMF4Id,          kChanStatusMF4Id, kGainHFId,       kFreqHFId,       kChanStatusHFId};
+
+class EditorTest : public ::testing::Test
+{
+protected:
+	void SetUp () override
+	{
+		setResourcePath (ORD3L_RESOURCE_DIR);
+		controller = new PlugController ();
+		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+		handler = new RecordingHandler ();
+		controller->setComponentHandler (handler);
+
+		auto stream = Steinberg::owned (new MemoryStream ());
+		PlugState record = makeInitialPlugState ();
+		writePlugState (&record, stream);
+		stream->seek (0, IBStream::kIBSeekSet, nullptr);
+		ASSERT_EQ (controller->setComponentState (stream), kResultOk);
+
+		view = controller->createView (ViewType::kEditor);
+		ASSERT_NE (view, nullptr);
+		editor = dynamic_cast<VST3Editor*> (view);
+		ASSERT_NE (editor, nullptr);
+		ASSERT_TRUE (editor->openOffscreen ()) << editor->getLastError ();
+		frame = editor->getFrame ();
+		ASSERT_NE (frame, nullptr);
+	}
+
+	void TearDown () override
+	{
+		if (editor && editor->isOpen ())
+			editor->close ();
+		if (view)
+			view->release ();
+		EXPECT_TRUE (controller->getAboutControllers ().empty ());
+		controller->terminate ();
+		controller->release ();
+		handler->release ();
+	}
+
+	template <typename T>
+	std::vector<T*> views ()
+	{
+		std::vector<T*> result;
+		frame->getChildViewsOfType<T> (result, true);
+		return result;
+	}
+
+	/** The first control of type T bound to tag. */
+	template <typename T>
+	T* control (ParamID tag)
+	{
+		for (T* c : views<T> ())
+			if (c->getTag () == static_cast<int32_t> (tag))
+				return c;
+		return nullptr;
+	}
+
+	/** The centre of a view, in frame coordinates. */
+	static CPoint centre (CView* v)
+	{
+		CPoint p = v->getViewSize ().getCenter ();
+		return v->localToFrame (p);
+	}
+
+	void click (CView* v)
+	{
+		CPoint p = centre (v);
+		frame->onMouseDown (p, CButtonState (kLButton));
+		p = centre (v);
+		frame->onMouseUp (p, CButtonState (kLButton));
+	}
+
+	PlugController* controller {nullptr};
+	RecordingHandler* handler {nullptr};
+	IPlugView* view {nullptr};
+	VST3Editor* editor {nullptr};
+	CFrame* frame {nullptr};
+};
+
+} // namespace
+
+TEST_F (EditorTest, EveryParameterHasAControlAndTheBandsAreNamed)
+{
+	EXPECT_EQ (frame->getViewSize ().getWidth (), 860);
+	EXPECT_EQ (frame->getViewSize ().getHeight (), 420);
+	for (ParamID tag : kAllTags)
+		EXPECT_GE (editor->getBoundControlCount (tag), 1u) << "tag " << tag;
+	EXPECT_EQ (editor->getBoundControlCount (kQLFId), 0u);
+	EXPECT_EQ (editor->getBoundControlCount (kQHFId), 0u);
+
+	std::set<std::string> titles;
+	for (CTextLabel* label : views<CTextLabel> ())
+		titles.insert (label->getText ().getString ());
+	for (const char* name : {"LF", "MF1", "MF2", "MF3", "MF4", "HF", "OUTPUT"})
+		EXPECT_EQ (titles.count (name), 1u) << name;
+
+	// Switches are on/off buttons, frequencies, Q, Level and Range knobs.
+	for (ParamID tag : {kBypassId, kChanStatusLFId, kChanStatusMF2Id, kChanStatusHFId})
+		EXPECT_NE (control<COnOffButton> (tag), nullptr) << tag;
+	for (ParamID tag : {kLevelId, kRangeId, kFreqLFId, kQMF1Id, kFreqHFId, kQMF4Id})
+		EXPECT_NE (control<CKnobBase> (tag), nullptr) << tag;
+
+	// The controls show the state the controller was given: every band on, bypass off.
+	EXPECT_EQ (control<COnOffButton> (kChanStatusMF1Id)->getValueNormalized (), 1.f);
+	EXPECT_EQ (control<COnOffButton> (kBypassId)->getValueNormalized (), 0.f);
+	EXPECT_FLOAT_EQ (control<CKnobBase> (kLevelId)->getValueNormalized (), 0.75f);
+	EXPECT_EQ (control<CTextLabel> (kLevelId)->getText (), "0.0");
+	EXPECT_EQ (control<CTextLabel> (kFreqHFId)->getText (), "3000");
+	EXPECT_EQ (control<CTextLabel> (kQMF2Id)->getText (), "3.20");
+
+	// One about view, one about controller.
+	ASSERT_EQ (controller->getAboutControllers ().size (), 1u);
+	EXPECT_TRUE (handler->events.empty ());
+}
+
+TEST_F (EditorTest, ClickOnABandSwitchReachesTheHost)
+{
+	COnOffButton* button = control<COnOffButton> (kChanStatusMF2Id);
+	ASSERT_NE (button, nullptr);
+	click (button);
+
+	ASSERT_EQ (handler->kinds (), "bpe");
+	for (const auto& e : handler->events)
+		EXPECT_EQ (e.tag, ParamID (kChanStatusMF2Id));
+	EXPECT_EQ (handler->events[1].value, 0.0); // it was on
+	EXPECT_EQ (controller->getParamNormalized (kChanStatusMF2Id), 0.0);
+
+	handler->events.clear ();
+	click (control<COnOffButton> (kBypassId));
+	ASSERT_EQ (handler->kinds (), "bpe");
+	EXPECT_EQ (handler->events[1].tag, ParamID (kBypassId));
+	EXPECT_EQ (handler->events[1].value, 1.0);
+}
+
+TEST_F (EditorTest, DraggingAKnobReachesTheHost)
+{
+	CKnobBase* knob = control<CKnobBase> (kFreqMF2Id);
+	ASSERT_NE (knob, nullptr);
+	ASSERT_EQ (frame->getKnobMode (), VSTGUI::kLinearMode);
+
+	CPoint p = centre (knob);
+	frame->onMouseDown (p, CButtonState (kLButton));
+	for (int step = 1; step <= 5; ++step)
+	{
+		CPoint q (centre (knob).x, centre (knob).y - 10. * step); // 50 px up in all
+		frame->onMouseMoved (q, CButtonState (kLButton));
+	}
+	CPoint q (centre (knob).x, centre (knob).y - 50.);
+	frame->onMouseUp (q, CButtonState (kLButton));
+
+	const std::string kinds = handler->kinds ();
+	ASSERT_GE (kinds.size (), 3u);
+	EXPECT_EQ (kinds.front (), 'b');
+	EXPECT_EQ (kinds.back (), 'e');
+	EXPECT_EQ (kinds.find ('b', 1), std::string::npos);
+	for (const auto& e : handler->events)
+		EXPECT_EQ (e.tag, ParamID (kFreqMF2Id));
+	const auto& last = handler->events[handler->events.size () - 2];
+	ASSERT_EQ (last.kind, 'p');
+	// Linear mode: 200 px for the whole range, so 50 px up adds a quarter.
+	EXPECT_NEAR (last.value, 0.75, 0.02);
+	EXPECT_EQ (controller->getParamNormalized (kFreqMF2Id), last.value);
+}
+
+TEST_F (EditorTest, HostChangesMoveTheControls)
+{
+	ASSERT_EQ (controller->setParamNormalized (kFreqMF3Id, 0.8), kResultOk);
+	ASSERT_EQ (controller->setParamNormalized (kBypassId, 1.0), kResultOk);
+	ASSERT_EQ (controller->setParamNormalized (kChanStatusHFId, 0.0), kResultOk);
+	EXPECT_FLOAT_EQ (control<CKnobBase> (kFreqMF3Id)->getValueNormalized (), 0.8f);
+	EXPECT_EQ (control<COnOffButton> (kBypassId)->getValueNormalized (), 1.f);
+	EXPECT_EQ (control<COnOffButton> (kChanStatusHFId)->getValueNormalized (), 0.f);
+	// The value labels follow with the parameters' texts.
+	EXPECT_EQ (control<CTextLabel> (kFreqMF3Id)->getText (), "4827");
+	ASSERT_EQ (controller->setParamNormalized (kGainLFId, 0.25), kResultOk);
+	EXPECT_EQ (control<CTextLabel> (kGainLFId)->getText (), "-8.0");
+	EXPECT_FLOAT_EQ (control<CKnobBase> (kGainLFId)->getValueNormalized (), 0.25f);
+	// Moves from the host are no edits.
+	EXPECT_TRUE (handler->events.empty ());
+
+	// A new state moves them too.
+	PlugState record = makeInitialPlugState ();
+	record.bands[kBandMF3].freqNorm = 0.125;
+	auto stream = Steinberg::owned (new MemoryStream ());
+	writePlugState (&record, stream);
+	stream->seek (0, IBStream::kIBSeekSet, nullptr);
+	ASSERT_EQ (controller->setComponentState (stream), kResultOk);
+	EXPECT_FLOAT_EQ (control<CKnobBase> (kFreqMF3Id)->getValueNormalized (), 0.125f);
+	EXPECT_EQ (control<COnOffButton> (kBypassId)->getValueNormalized (), 0.f);
+}
+
+TEST_F (EditorTest, AboutButtonShowsAndHidesTheLine)
+{
+	ASSERT_EQ (controller->getAboutControllers ().size (), 1u);
+	auto* about = controller->getAboutControllers ().front ();
+	CTextLabel* label = about->getLabel ();
+	COnOffButton* button = about->getButton ();
+	ASSERT_NE (label, nullptr);
+	ASSERT_NE (button, nullptr);
+	EXPECT_EQ (label->getText (), "");
+
+	click (button);
+	EXPECT_EQ (label->getText ().getString (), "2.0.0, VST3 " + architectureText ());
+	click (button);
+	EXPECT_EQ (label->getText (), "");
+	// The about button is bound to no parameter.
+	EXPECT_TRUE (handler->events.empty ());
+}
+
+TEST_F (EditorTest, ReopeningMakesOneAboutControllerEachTime)
+{
+	editor->close ();
+	EXPECT_TRUE (controller->getAboutControllers ().empty ());
+	ASSERT_TRUE (editor->openOffscreen ()) << editor->getLastError ();
+	frame = editor->getFrame ();
+	EXPECT_EQ (controller->getAboutControllers ().size (), 1u);
+
+	// A second editor of the same controller has its own about controller.
+	IPlugView* second = controller->createView (ViewType::kEditor);
+	auto* secondEditor = dynamic_cast<VST3Editor*> (second);
+	ASSERT_NE (secondEditor, nullptr);
+	ASSERT_TRUE (secondEditor->openOffscreen ()) << secondEditor->getLastError ();
+	EXPECT_EQ (controller->getAboutControllers ().size (), 2u);
+	secondEditor->close ();
+	second->release ();
+	EXPECT_EQ (controller->getAboutControllers ().size (), 1u);
+}
+
+TEST_F (EditorTest, RendersToPNG)
+{
+	const std::string path = ::testing::TempDir () + "ord3l_editor_test.png";
+	std::remove (path.c_str ());
+	ASSERT_TRUE (editor->renderToPNG (path)) << editor->getLastError ();
+	std::FILE* f = std::fopen (path.c_str (), "rb");
+	ASSERT_NE (f, nullptr);
+	unsigned char magic[8] = {};
+	EXPECT_EQ (std::fread (magic, 1, 8, f), 8u);
+	std::fclose (f);
+	EXPECT_EQ (magic[1], 'P');
+	EXPECT_EQ (magic[2], 'N');
+	EXPECT_EQ (magic[3], 'G');
+	std::remove (path.c_str ());
+}

@@ -1,0 +1,379 @@
+// The edit controller: its parameter list, value texts, the parameters set from the
+// processor's state, the editor's creation and the about controllers' list.
+
+#include "source/controller/plugaboutcontroller.h"
+#include "source/controller/plugcontroller.h"
+#include "source/processor/plugids.h"
+#include "source/processor/plugstate.h"
+#include "testhelpers.h"
+
+#include "pluginterfaces/vst/ivsthostapplication.h"
+#include "public.sdk/source/common/memorystream.h"
+#include "vstgui/lib/platform/resourcepath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using ord3ltest::FakeHostContext;
+using ord3ltest::narrow;
+
+namespace {
+
+class PlugControllerTest : public ::testing::Test
+{
+protected:
+	void SetUp () override
+	{
+		controller = new PlugController ();
+		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+	}
+	void TearDown () override
+	{
+		controller->terminate ();
+		controller->release ();
+	}
+
+	std::string valueText (ParamID tag, ParamValue normalized)
+	{
+		String128 s {};
+		EXPECT_EQ (controller->getParamStringByValue (tag, normalized, s), kResultOk) << tag;
+		return narrow (s);
+	}
+
+	std::vector<ParamValue> allValues ()
+	{
+		std::vector<ParamValue> v;
+		for (int32 i = 0; i < controller->getParameterCount (); ++i)
+		{
+			ParameterInfo info {};
+			controller->getParameterInfo (i, info);
+			v.push_back (controller->getParamNormalized (info.id));
+		}
+		return v;
+	}
+
+	PlugController* controller {nullptr};
+};
+
+/** A stream holding the record, positioned at its start. */
+IPtr<MemoryStream> streamOf (const PlugState& record, int64 truncateTo = -1)
+{
+	auto stream = owned (new MemoryStream ());
+	EXPECT_EQ (writePlugState (&record, stream), kResultOk);
+	if (truncateTo >= 0)
+		stream->setSize (truncateTo);
+	stream->seek (0, IBStream::kIBSeekSet, nullptr);
+	return stream;
+}
+
+} // namespace
+
+TEST_F (PlugControllerTest, ParameterListMatchesTheTable)
+{
+	struct Row
+	{
+		ParamID tag;
+		const char* title;
+		const char* units;
+		int32 stepCount;
+		double defaultNorm;
+		int32 precision; // -1: a switch, whose text is "On"/"Off"
+		int32 flags;
+		const char* defaultText;
+	};
+	const int32 A = ParameterInfo::kCanAutomate;
+	const double q = std::log10 (3.2);
+	const Row rows[] = {
+	    {kBypassId, "Bypass", "", 1, 0., -1, A | ParameterInfo::kIsBypass, "Off"},
+	    {kLevelId, "Level", "dB", 0, 0.75, 1, A, "0.0"},
+	    {kRangeId, "Range", "%", 0, 1.0, 0, A, "100"},
+	    {kGainLFId, "Gain_LF", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqLFId, "Freq_LF", "Hz", 0, 0.5, 0, A, "200"},
+	    {kChanStatusLFId, "ChanStatus_LF", "", 1, 0., -1, A, "Off"},
+	    {kGainMF1Id, "Gain_MF1", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqMF1Id, "Freq_MF1", "Hz", 0, 0.5, 0, A, "800"},
+	    {kQMF1Id, "Q_MF1", "", 0, q, 2, A, "3.20"},
+	    {kChanStatusMF1Id, "ChanStatus_MF1", "", 1, 0., -1, A, "Off"},
+	    {kGainMF2Id, "Gain_MF2", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqMF2Id, "Freq_MF2", "Hz", 0, 0.5, 0, A, "800"},
+	    {kQMF2Id, "Q_MF2", "", 0, q, 2, A, "3.20"},
+	    {kChanStatusMF2Id, "ChanStatus_MF2", "", 1, 0., -1, A, "Off"},
+	    {kGainMF3Id, "Gain_MF3", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqMF3Id, "Freq_MF3", "Hz", 0, 0.5, 0, A, "800"},
+	    {kQMF3Id, "Q_MF3", "", 0, q, 2, A, "3.20"},
+	    {kChanStatusMF3Id, "ChanStatus_MF3", "", 1, 0., -1, A, "Off"},
+	    {kGainMF4Id, "Gain_MF4", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqMF4Id, "Freq_MF4", "Hz", 0, 0.5, 0, A, "800"},
+	    {kQMF4Id, "Q_MF4", "", 0, q, 2, A, "3.20"},
+	    {kChanStatusMF4Id, "ChanStatus_MF4", "", 1, 0., -1, A, "Off"},
+	    {kGainHFId, "Gain_HF", "dB", 0, 0.5, 1, A, "0.0"},
+	    {kFreqHFId, "Freq_HF", "Hz", 0, 0.5, 0, A, "3000"},
+	    {kChanStatusHFId, "ChanStatus_HF", "", 1, 0., -1, A, "Off"},
+	};
+	ASSERT_EQ (controller->getParameterCount (), 25);
+	for (int32 i = 0; i < 25; ++i)
+	{
+		const Row& r = rows[i];
+		ParameterInfo info {};
+		ASSERT_EQ (controller->getParameterInfo (i, info), kResultOk) << i;
+		EXPECT_EQ (info.id, r.tag) << i;
+		EXPECT_EQ (narrow (info.title), r.title) << i;
+		EXPECT_EQ (narrow (info.shortTitle), "") << i;
+		EXPECT_EQ (narrow (info.units), r.units) << i;
+		EXPECT_EQ (info.stepCount, r.stepCount) << i;
+		EXPECT_NEAR (info.defaultNormalizedValue, r.defaultNorm, 1e-15) << i;
+		EXPECT_EQ (info.flags, r.flags) << i;
+		EXPECT_EQ (info.unitId, kRootUnitId) << i;
+		EXPECT_EQ (controller->getParamNormalized (r.tag), info.defaultNormalizedValue) << i;
+		if (r.precision >= 0)
+		{
+			EXPECT_EQ (controller->getParameterObject (r.tag)->getPrecision (), r.precision) << i;
+		}
+		EXPECT_EQ (valueText (r.tag, info.defaultNormalizedValue), r.defaultText) << i;
+	}
+	// Indices outside the list are refused, not thrown at the host.
+	ParameterInfo info {};
+	EXPECT_EQ (controller->getParameterInfo (25, info), kResultFalse);
+	EXPECT_EQ (controller->getParameterInfo (-1, info), kResultFalse);
+	// The shelves' Q tags are state fields only.
+	for (ParamID tag : {ParamID (kQLFId), ParamID (kQHFId)})
+	{
+		EXPECT_EQ (controller->getParameterObject (tag), nullptr);
+		String128 s {};
+		EXPECT_EQ (controller->getParamStringByValue (tag, 0.5, s), kResultFalse);
+		EXPECT_EQ (controller->setParamNormalized (tag, 0.3), kResultFalse);
+		EXPECT_EQ (controller->normalizedParamToPlain (tag, 0.3), 0.3);
+	}
+}
+
+TEST_F (PlugControllerTest, ValueTextsAndConversionsThroughTheController)
+{
+	struct Case
+	{
+		ParamID tag;
+		ParamValue normalized;
+		const char* expected;
+	};
+	const Case cases[] = {
+	    {kLevelId, 0.75, "0.0"},     {kRangeId, 1.0, "100"},       {kGainLFId, 0.0, "-16.0"},
+	    {kFreqLFId, 0.5, "200"},     {kFreqHFId, 1.0, "18000"},    {kQMF1Id, 0.5, "3.16"},
+	    {kBypassId, 1.0, "On"},      {kChanStatusHFId, 0.0, "Off"}, {kChanStatusMF2Id, 0.6, "On"},
+	    {kFreqMF4Id, 1.0, "16000"},  {kGainHFId, 1.0, "16.0"},     {kLevelId, 0.0, "-36.0"},
+	};
+	for (const Case& c : cases)
+		EXPECT_EQ (valueText (c.tag, c.normalized), c.expected) << c.tag << " at " << c.normalized;
+
+	EXPECT_NEAR (controller->normalizedParamToPlain (kFreqMF2Id, 0.5), 800., 1e-9);
+	EXPECT_NEAR (controller->plainParamToNormalized (kQMF3Id, 10.), 1.0, 1e-15);
+	EXPECT_DOUBLE_EQ (controller->normalizedParamToPlain (kGainMF1Id, 0.75), 8.);
+	EXPECT_DOUBLE_EQ (controller->plainParamToNormalized (kRangeId, 25.), 0.25);
+
+	std::u16string text = ord3ltest::widen ("5000");
+	ParamValue n = -1.;
+	ASSERT_EQ (controller->getParamValueByString (kFreqLFId, const_cast<TChar*> (text.c_str ()), n), kResultOk);
+	EXPECT_EQ (n, 1.0);
+}
+
+TEST (PlugController, RepeatedInitializeRegistersOnce)
+{
+	FakeHostContext context (FUnknown::iid, false);
+	for (FUnknown* ctx : {static_cast<FUnknown*> (nullptr), static_cast<FUnknown*> (&context)})
+	{
+		auto* controller = new PlugController ();
+		ASSERT_EQ (controller->initialize (ctx), kResultOk);
+		controller->setParamNormalized (kGainMF2Id, 0.9);
+		// A second initialize without terminate: kResultOk, still 25, values kept.
+		EXPECT_EQ (controller->initialize (ctx), kResultOk);
+		EXPECT_EQ (controller->getParameterCount (), 25);
+		EXPECT_EQ (controller->getParamNormalized (kGainMF2Id), 0.9);
+
+		// After terminate all 25 come back at their defaults.
+		controller->terminate ();
+		EXPECT_EQ (controller->getParameterCount (), 0);
+		ASSERT_EQ (controller->initialize (ctx), kResultOk);
+		EXPECT_EQ (controller->getParameterCount (), 25);
+		EXPECT_EQ (controller->getParamNormalized (kGainMF2Id), 0.5);
+		controller->terminate ();
+		controller->release ();
+	}
+	EXPECT_EQ (context.refs, 1);
+}
+
+TEST_F (PlugControllerTest, SetComponentStateOfANewProcessor)
+{
+	auto stream = streamOf (makeInitialPlugState ());
+	ASSERT_EQ (controller->setComponentState (stream), kResultOk);
+
+	EXPECT_EQ (controller->getParamNormalized (kBypassId), 0.0);
+	EXPECT_EQ (controller->getParamNormalized (kLevelId), 0.75);
+	EXPECT_EQ (controller->getParamNormalized (kRangeId), 1.0);
+	for (int32 b = 0; b < kNumEqBands; ++b)
+	{
+		const ParamID base = kGainLFId + 4 * b;
+		EXPECT_EQ (controller->getParamNormalized (base), 0.5) << b;
+		EXPECT_EQ (controller->getParamNormalized (base + 1), 0.5) << b;
+		if (b != kBandLF && b != kBandHF)
+		{
+			EXPECT_EQ (controller->getParamNormalized (base + 2), 0.50515) << b;
+		}
+		EXPECT_EQ (controller->getParamNormalized (base + 3), 1.0) << b;
+		String128 s {};
+		controller->getParamStringByValue (base + 3, controller->getParamNormalized (base + 3), s);
+		EXPECT_EQ (narrow (s), "On");
+		// The reported default of a switch stays off.
+		ParameterInfo info {};
+		controller->getParameterInfoByTag (base + 3, info);
+		EXPECT_EQ (info.defaultNormalizedValue, 0.0);
+	}
+}
+
+TEST_F (PlugControllerTest, SetComponentStateMapsEveryFieldToItsTag)
+{
+	PlugState record = makeInitialPlugState ();
+	record.bypass = true;
+	record.levelNorm = 0.21;
+	record.rangeNorm = 0.33;
+	for (int32 b = 0; b < kNumEqBands; ++b)
+	{
+		record.bands[b].gainNorm = 0.10 + 0.01 * b;
+		record.bands[b].freqNorm = 0.40 + 0.01 * b;
+		record.bands[b].qNorm = 0.70 + 0.01 * b;
+		record.bands[b].enabled = (b % 2) == 0;
+	}
+	auto stream = streamOf (record);
+	ASSERT_EQ (controller->setComponentState (stream), kResultOk);
+
+	EXPECT_EQ (controller->getParamNormalized (kBypassId), 1.0);
+	EXPECT_EQ (controller->getParamNormalized (kLevelId), 0.21);
+	EXPECT_EQ (controller->getParamNormalized (kRangeId), 0.33);
+	for (int32 b = 0; b < kNumEqBands; ++b)
+	{
+		const ParamID base = kGainLFId + 4 * b;
+		EXPECT_EQ (controller->getParamNormalized (base), record.bands[b].gainNorm) << b;
+		EXPECT_EQ (controller->getParamNormalized (base + 1), record.bands[b].freqNorm) << b;
+		if (b != kBandLF && b != kBandHF)
+		{
+			EXPECT_EQ (controller->getParamNormalized (base + 2), record.bands[b].qNorm) << b;
+		}
+		EXPECT_EQ (controller->getParamNormalized (base + 3), (b % 2) == 0 ? 1.0 : 0.0) << b;
+	}
+}
+
+TEST_F (PlugControllerTest, SetComponentStateRefusesNullAndShortStreams)
+{
+	controller->setParamNormalized (kLevelId, 0.1);
+	controller->setParamNormalized (kChanStatusMF3Id, 1.0);
+	const std::vector<ParamValue> before = allValues ();
+
+	EXPECT_EQ (controller->setComponentState (nullptr), kResultFalse);
+	EXPECT_EQ (allValues (), before);
+
+	PlugState record = makeInitialPlugState ();
+	record.levelNorm = 0.9; // comes before the missing byte
+	auto shortStream = streamOf (record, kPlugStateStreamSize - 1);
+	EXPECT_EQ (controller->setComponentState (shortStream), kResultFalse);
+	EXPECT_EQ (allValues (), before);
+}
+
+TEST_F (PlugControllerTest, CreateViewMakesTheEditorOnlyForEditor)
+{
+	VSTGUI::setResourcePath (ORD3L_RESOURCE_DIR);
+	controller->setKnobMode (kCircularMode);
+	EXPECT_EQ (controller->createView ("editorx"), nullptr);
+	EXPECT_EQ (controller->createView ("Editor"), nullptr);
+	EXPECT_EQ (controller->createView (nullptr), nullptr);
+	EXPECT_EQ (EditController::getHostKnobMode (), kCircularMode);
+
+	IPlugView* view = controller->createView (ViewType::kEditor);
+	ASSERT_NE (view, nullptr);
+	EXPECT_EQ (EditController::getHostKnobMode (), kLinearMode);
+	auto* editor = dynamic_cast<VSTGUI::VST3Editor*> (view);
+	ASSERT_NE (editor, nullptr);
+	EXPECT_EQ (editor->getTemplateName (), "view");
+	EXPECT_EQ (editor->getDelegate (), static_cast<VSTGUI::VST3EditorDelegate*> (controller));
+	view->release ();
+}
+
+TEST (PlugController, AudioUnitWrapperInterfaceID)
+{
+	const uint8 expected[16] = {0xA3, 0xB8, 0xC6, 0xC5, 0xC0, 0x95, 0x46, 0x88,
+	                            0xB0, 0x91, 0x6F, 0x0B, 0xB6, 0x97, 0xAA, 0x44};
+	TUID bytes;
+	kAUWrapperIID.toTUID (bytes);
+	EXPECT_EQ (std::memcmp (bytes, expected, 16), 0);
+	EXPECT_TRUE (kAUWrapperIID == FUID::fromTUID (IVst3ToAUWrapper::iid));
+}
+
+TEST (PlugController, SubControllerFormatFollowsTheHostContext)
+{
+	struct Case
+	{
+		const char* name;
+		bool hasContext;
+		bool answers;
+		const char* format;
+	};
+	const Case cases[] = {
+	    {"no host context", false, false, "VST3"},
+	    {"plain host", true, false, "VST3"},
+	    {"Audio Unit wrapper", true, true, "AU"},
+	};
+	for (const Case& c : cases)
+	{
+		FakeHostContext context (kAUWrapperIID, c.answers);
+		auto* controller = new PlugController ();
+		controller->initialize (c.hasContext ? &context : nullptr);
+		const int32 refsBefore = context.refs; // the controller holds the context
+
+		VSTGUI::IController* sub = controller->createSubController ("AboutController", nullptr, nullptr);
+		auto* about = dynamic_cast<PlugController::AboutController*> (sub);
+		ASSERT_NE (about, nullptr) << c.name;
+		EXPECT_STREQ (about->getFormatText ().text8 (), c.format) << c.name;
+		EXPECT_STREQ (about->getVersionText ().text8 (), "2.0.0");
+		EXPECT_EQ (context.queries, c.hasContext ? 1 : 0) << c.name;
+		// The answered interface is released again before the call returns.
+		EXPECT_EQ (context.refs, refsBefore) << c.name;
+		delete sub;
+
+		controller->terminate ();
+		controller->release ();
+		EXPECT_EQ (context.refs, 1) << c.name;
+	}
+}
+
+TEST_F (PlugControllerTest, SubControllerNamesAndTheListOfAboutControllers)
+{
+	const std::string copy = "AboutController"; // equal text at another address
+	for (const char* name : {"About", "AboutController ", "aboutcontroller", "", static_cast<const char*> (nullptr)})
+		EXPECT_EQ (controller->createSubController (name, nullptr, nullptr), nullptr) << (name ? name : "null");
+	EXPECT_TRUE (controller->getAboutControllers ().empty ());
+
+	VSTGUI::IController* first = controller->createSubController (copy.c_str (), nullptr, nullptr);
+	VSTGUI::IController* second = controller->createSubController ("AboutController", nullptr, nullptr);
+	ASSERT_NE (first, nullptr);
+	ASSERT_NE (second, nullptr);
+	auto* a = dynamic_cast<PlugController::AboutController*> (first);
+	auto* b = dynamic_cast<PlugController::AboutController*> (second);
+	EXPECT_EQ (controller->getAboutControllers (), (std::vector<PlugController::AboutController*> {a, b}));
+
+	delete first;
+	EXPECT_EQ (controller->getAboutControllers (), (std::vector<PlugController::AboutController*> {b}));
+	// A pointer that is no longer listed changes nothing.
+	controller->removeAboutController (a);
+	EXPECT_EQ (controller->getAboutControllers (), (std::vector<PlugController::AboutController*> {b}));
+
+	// A third one goes behind the second; removing the second keeps the third.
+	VSTGUI::IController* third = controller->createSubController ("AboutController", nullptr, nullptr);
+	auto* c = dynamic_cast<PlugController::AboutController*> (third);
+	EXPECT_EQ (controller->getAboutControllers (), (std::vector<PlugController::AboutController*> {b, c}));
+	delete second;
+	EXPECT_EQ (controller->getAboutControllers (), (std::vector<PlugController::AboutController*> {c}));
+	delete third;
+	EXPECT_TRUE (controller->getAboutControllers ().empty ());
+}

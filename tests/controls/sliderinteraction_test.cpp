@@ -1,0 +1,611 @@
+// Mouse, wheel and key handling of the sliders, and the edit protocol the host sees.
+#include "slidertesthelpers.h"
+
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/platform/runloop.h"
+#include <gtest/gtest.h>
+
+using namespace VSTGUI;
+using namespace SliderTest;
+
+namespace {
+
+constexpr int32_t kL = kLButton;
+
+// A horizontal slider at x 10..130 with a 20 x 20 handle: the handle's leading edge
+// travels 100 px from x 10, so a value v puts it at 10 + trunc (v * 100).
+// The vertical variant lies at y 10..130 with the minimum at the bottom.
+class SliderInteraction : public ::testing::Test
+{
+protected:
+	void SetUp () override
+	{
+		RunLoop::instance ().setManualClock (true);
+		baseTimers = RunLoop::instance ().getTimerCount ();
+		handle = makeOwned<CBitmap> (20, 20);
+		makeHorizontal ();
+	}
+	void TearDown () override
+	{
+		slider = nullptr;
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+		RunLoop::instance ().setManualClock (false);
+	}
+
+	void makeHorizontal (int32_t style = kLeft)
+	{
+		slider = makeOwned<CSlider> (CRect (10, 0, 130, 20), &listener, 7, 10, 110, handle, nullptr,
+		                             CPoint (0, 0), style | kHorizontal);
+		prepare ();
+	}
+	void makeVertical (int32_t style = kBottom)
+	{
+		slider = makeOwned<CSlider> (CRect (0, 10, 20, 130), &listener, 7, 10, 110, handle, nullptr,
+		                             CPoint (0, 0), style | kVertical);
+		prepare ();
+	}
+	void prepare ()
+	{
+		slider->setDefaultValue (0.25f);
+		setValue (0.505f);
+	}
+	void setValue (float v)
+	{
+		slider->setValue (v);
+		slider->setDirty (false);
+		listener.clear ();
+	}
+
+	CMouseEventResult down (CCoord x, int32_t buttons = kL, CCoord y = 10)
+	{
+		CPoint p (x, y);
+		return slider->onMouseDown (p, CButtonState (buttons));
+	}
+	CMouseEventResult move (CCoord x, int32_t buttons = kL, CCoord y = 10)
+	{
+		CPoint p (x, y);
+		return slider->onMouseMoved (p, CButtonState (buttons));
+	}
+	CMouseEventResult up (CCoord x = 0, int32_t buttons = kL)
+	{
+		CPoint p (x, 10);
+		return slider->onMouseUp (p, CButtonState (buttons));
+	}
+	int32_t key (unsigned char virt, unsigned char modifier = 0)
+	{
+		VstKeyCode k;
+		k.virt = virt;
+		k.modifier = modifier;
+		return slider->onKeyDown (k);
+	}
+	bool wheel (float distance, CMouseWheelAxis axis, int32_t buttons = 0)
+	{
+		return slider->onWheel (CPoint (20, 10), axis, distance, CButtonState (buttons));
+	}
+
+	RecordingListener listener;
+	SharedPointer<CBitmap> handle;
+	SharedPointer<CSlider> slider;
+	size_t baseTimers {0};
+};
+
+struct ClickCase
+{
+	CSliderMode mode;
+	CCoord x;
+	CMouseEventResult result;
+	float value;
+	const char* events;
+};
+
+} // namespace
+
+// Value 0.505 puts the handle at x 60..80.
+TEST_F (SliderInteraction, MouseDownInEachMode)
+{
+	const ClickCase cases[] = {
+	    {CSliderMode::Touch, 65, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::Touch, 100, kMouseDownEventHandledButDontNeedMovedOrUpEvents, 0.505f, ""},
+	    {CSliderMode::RelativeTouch, 65, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::RelativeTouch, 100, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::FreeClick, 65, kMouseEventHandled, 0.46f, "bv"},
+	    {CSliderMode::FreeClick, 100, kMouseEventHandled, 0.81f, "bv"},
+	    {CSliderMode::TSFreeClick, 65, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::TSFreeClick, 60, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::TSFreeClick, 80, kMouseEventHandled, 0.61f, "bv"},
+	    {CSliderMode::TSFreeClick, 100, kMouseEventHandled, 0.81f, "bv"},
+	    {CSliderMode::TSFreeClick, 12, kMouseEventHandled, 0.f, "bv"},
+	    {CSliderMode::Ramp, 65, kMouseEventHandled, 0.5f, "bv"},
+	    {CSliderMode::Ramp, 100, kMouseEventHandled, 0.505f, "b"},
+	    {CSliderMode::UseGlobal, 100, kMouseEventHandled, 0.81f, "bv"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (::testing::Message () << "mode " << static_cast<int> (c.mode) << " x " << c.x);
+		slider->setSliderMode (c.mode);
+		setValue (0.505f);
+		EXPECT_EQ (down (c.x), c.result);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
+		EXPECT_EQ (listener.kinds (), c.events);
+		up ();
+		EXPECT_FALSE (slider->isEditing ());
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+	}
+}
+
+TEST_F (SliderInteraction, TSFreeClickGrabKeepsTheOffsetWhileDragging)
+{
+	EXPECT_EQ (down (65), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.5f);
+	EXPECT_EQ (move (75), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.6f);
+	// The handle moved by exactly the pointer's 10 px.
+	EXPECT_DOUBLE_EQ (slider->calculateHandleRect (slider->getValueNormalized ()).left, 70);
+	move (500);
+	EXPECT_FLOAT_EQ (slider->getValue (), 1.f);
+	EXPECT_EQ (up (), kMouseEventHandled);
+	EXPECT_EQ (listener.kinds (), "bvvve");
+	EXPECT_FLOAT_EQ (listener.events.back ().value, 1.f);
+}
+
+TEST_F (SliderInteraction, TSFreeClickBesideTheHandleCentresItUnderThePointer)
+{
+	down (100);
+	// Leading edge at P - S / 2 + 1.
+	EXPECT_DOUBLE_EQ (slider->calculateHandleRect (slider->getValueNormalized ()).left, 91);
+	move (110);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.91f);
+	up ();
+}
+
+TEST_F (SliderInteraction, VerticalSliderTSFreeClick)
+{
+	makeVertical ();
+	// 1 - 0.505 puts the handle's top at y 10 + 49 = 59.
+	EXPECT_EQ (down (10, kL, 65), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.51f);
+	move (10, kL, 55);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.61f);
+	up ();
+
+	setValue (0.505f);
+	down (10, kL, 100);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.19f);
+	up ();
+}
+
+TEST_F (SliderInteraction, ReversedHorizontalSliderRunsAgainstTheCoordinate)
+{
+	makeHorizontal (kRight);
+	// 1 - 0.505: handle at x 10 + 49 = 59..79; a click at x 100 centres it there.
+	down (100);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.19f);
+	move (90);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.29f);
+	up ();
+}
+
+TEST_F (SliderInteraction, RelativeTouchDragMovesRelativeToTheStart)
+{
+	slider->setSliderMode (CSliderMode::RelativeTouch);
+	down (100);
+	move (120);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.7f);
+	up ();
+}
+
+TEST_F (SliderInteraction, OnlyTheLeftButtonStartsADrag)
+{
+	EXPECT_EQ (down (100, kRButton), kMouseEventNotHandled);
+	EXPECT_EQ (listener.kinds (), "");
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	// Moves without an open edit, or with another button, are refused.
+	EXPECT_EQ (move (100), kMouseEventNotHandled);
+	down (100);
+	EXPECT_EQ (move (110, kL | kRButton), kMouseEventNotHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.81f);
+	up ();
+}
+
+TEST_F (SliderInteraction, DownWithASecondButtonStillGetsTheUpThatEndsTheEdit)
+{
+	// The drag refuses to move with two buttons, but the edit it opened must be closed
+	// by the mouse-up, so the down must ask for it.
+	EXPECT_EQ (down (100, kL | kRButton), kMouseEventHandled);
+	EXPECT_TRUE (slider->isEditing ());
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	up ();
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "be");
+}
+
+struct DefaultClickCase
+{
+	CSliderMode mode;
+	CCoord x;
+	int32_t buttons;
+	CMouseEventResult result;
+	float value;
+	const char* events;
+};
+
+TEST_F (SliderInteraction, OptionClickResetsToTheDefault)
+{
+	constexpr auto kDone = kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+	const DefaultClickCase cases[] = {
+	    {CSliderMode::TSFreeClick, 100, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::TSFreeClick, 65, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::FreeClick, 100, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::Ramp, 100, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::Touch, 65, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::RelativeTouch, 65, kL | kAlt, kDone, 0.25f, "bve"},
+	    {CSliderMode::TSFreeClick, 100, kL | kAlt | kDoubleClick, kDone, 0.25f, "bve"},
+	    // Not the gesture: clicks off the handle in the touch modes ...
+	    {CSliderMode::Touch, 100, kL | kAlt, kDone, 0.505f, ""},
+	    {CSliderMode::RelativeTouch, 100, kL | kAlt, kMouseEventHandled, 0.5f, "bv"},
+	    // ... or another modifier or button as well.
+	    {CSliderMode::TSFreeClick, 100, kL | kAlt | kControl, kMouseEventHandled, 0.81f, "bv"},
+	    {CSliderMode::TSFreeClick, 100, kL | kApple, kMouseEventHandled, 0.81f, "bv"},
+	    {CSliderMode::TSFreeClick, 100, kL | kControl, kMouseEventHandled, 0.81f, "bv"},
+	    {CSliderMode::TSFreeClick, 100, kL | kAlt | kRButton, kMouseEventHandled, 0.505f, "b"},
+	    // Shift makes it a fine drag that has not moved yet.
+	    {CSliderMode::TSFreeClick, 100, kL | kAlt | kShift, kMouseEventHandled, 0.505f, "b"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (::testing::Message () << "mode " << static_cast<int> (c.mode) << " x " << c.x
+		                                    << " buttons " << c.buttons);
+		slider->setSliderMode (c.mode);
+		setValue (0.505f);
+		EXPECT_EQ (down (c.x, c.buttons), c.result);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
+		EXPECT_EQ (listener.kinds (), c.events);
+		if (std::string (c.events) == "bve")
+		{
+			EXPECT_FLOAT_EQ (listener.events[1].value, 0.25f);
+		}
+		up ();
+		EXPECT_FALSE (slider->isEditing ());
+	}
+}
+
+TEST_F (SliderInteraction, OptionClickAtTheDefaultTakesTheGestureAndSendsNothing)
+{
+	setValue (0.25f);
+	EXPECT_EQ (down (100, kL | kAlt), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.25f);
+	EXPECT_EQ (listener.kinds (), "");
+	EXPECT_FALSE (slider->isEditing ());
+}
+
+TEST_F (SliderInteraction, ShiftDragIsFineFromTheFirstMove)
+{
+	const float zoom = slider->getZoomFactor ();
+	EXPECT_EQ (down (65, kL | kShift), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	// Unzoomed the pointer at 75 would mean 0.6; zoomed around the first move's value.
+	move (75, kL | kShift);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f + (0.6f - 0.505f) / zoom);
+	move (85, kL | kShift);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f + (0.7f - 0.505f) / zoom);
+	// Releasing Shift goes straight back to the value under the pointer.
+	move (85);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.7f);
+	up ();
+}
+
+TEST_F (SliderInteraction, ShiftPressedMidDragAnchorsAtTheCurrentValue)
+{
+	slider->setZoomFactor (4.f);
+	down (65);
+	move (75);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.6f);
+	move (85, kL | kShift);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.6f + 0.1f / 4.f);
+	move (105, kL | kShift);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.6f + 0.3f / 4.f);
+	up ();
+}
+
+TEST_F (SliderInteraction, CancelRestoresTheValueOfTheMouseDown)
+{
+	down (100);
+	move (120);
+	EXPECT_EQ (slider->onMouseCancel (), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvvve");
+	EXPECT_FLOAT_EQ (listener.events[3].value, 0.505f);
+	// Nothing open: nothing happens.
+	EXPECT_EQ (slider->onMouseCancel (), kMouseEventHandled);
+	EXPECT_EQ (listener.kinds (), "bvvve");
+}
+
+TEST_F (SliderInteraction, EscapeCancelsAnOpenDragOnly)
+{
+	EXPECT_EQ (key (VKEY_ESCAPE), -1);
+	down (100);
+	EXPECT_EQ (key (VKEY_ESCAPE), 1);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvve");
+	EXPECT_EQ (key (VKEY_ESCAPE), -1);
+}
+
+TEST_F (SliderInteraction, EscapeDuringAWheelEditRestoresTheValueBeforeTheWheel)
+{
+	// A slider that was never clicked: the wheel edit's own start value is restored.
+	makeVertical ();
+	wheel (1.f, kMouseWheelAxisY);
+	wheel (1.f, kMouseWheelAxisY);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.705f);
+	EXPECT_EQ (key (VKEY_ESCAPE), 1);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	EXPECT_FALSE (slider->isEditing ());
+	RunLoop::instance ().advance (1000);
+	EXPECT_EQ (listener.kinds (), "bvvve");
+}
+
+struct RampFixture : SliderInteraction
+{
+	void SetUp () override
+	{
+		SliderInteraction::SetUp ();
+		slider->setSliderMode (CSliderMode::Ramp);
+		setValue (0.2f); // handle at x 30..50
+	}
+};
+
+TEST_F (RampFixture, StepsTowardThePointerAndSnapsWhenItPassesIt)
+{
+	EXPECT_EQ (down (100), kMouseEventHandled);
+	EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers + 1);
+	RunLoop::instance ().advance (15);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.2f);
+	RunLoop::instance ().advance (1);
+	EXPECT_NEAR (slider->getValue (), 0.21f, 1e-6);
+	RunLoop::instance ().advance (16 * 9);
+	EXPECT_NEAR (slider->getValue (), 0.30f, 1e-5);
+
+	// Passing the pointer: the value is the pointer's free-click value exactly.
+	RunLoop::instance ().advance (16 * 100);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.81f);
+	EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+	// From here on the drag places the handle as a free click does.
+	move (60);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
+	up ();
+	EXPECT_EQ (listener.count ('b'), 1);
+	EXPECT_EQ (listener.count ('e'), 1);
+}
+
+TEST_F (RampFixture, MovingThePointerRetargetsTheRamp)
+{
+	down (100);
+	RunLoop::instance ().advance (16 * 5);
+	EXPECT_NEAR (slider->getValue (), 0.25f, 1e-5);
+	EXPECT_EQ (move (20), kMouseEventHandled);
+	EXPECT_NEAR (slider->getValue (), 0.25f, 1e-5);
+	RunLoop::instance ().advance (16);
+	EXPECT_NEAR (slider->getValue (), 0.24f, 1e-5);
+	RunLoop::instance ().advance (16 * 100);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.01f);
+	up ();
+}
+
+TEST_F (RampFixture, ReleasingStopsTheRampWhereItIs)
+{
+	down (100);
+	RunLoop::instance ().advance (16 * 3);
+	up ();
+	const float v = slider->getValue ();
+	RunLoop::instance ().advance (16 * 10);
+	EXPECT_FLOAT_EQ (slider->getValue (), v);
+	EXPECT_EQ (listener.kinds ().back (), 'e');
+}
+
+TEST_F (RampFixture, ReversedVerticalSliderRampsTowardThePointerToo)
+{
+	makeVertical (kTop);
+	slider->setSliderMode (CSliderMode::Ramp);
+	setValue (0.2f); // minimum at the top: handle at y 30..50
+	down (10, kL, 100);
+	RunLoop::instance ().advance (16);
+	EXPECT_NEAR (slider->getValue (), 0.21f, 1e-6);
+	RunLoop::instance ().advance (16 * 100);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.81f);
+	up ();
+}
+
+TEST_F (RampFixture, DestroyingTheSliderStopsItsRamp)
+{
+	down (100);
+	slider = nullptr;
+	EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+	RunLoop::instance ().advance (16 * 10);
+}
+
+TEST_F (RampFixture, ACopyMadeDuringARampDoesNotRamp)
+{
+	down (100);
+	RunLoop::instance ().advance (16);
+	auto copy = owned (static_cast<CSlider*> (slider->newCopy ()));
+	const float copied = copy->getValue ();
+	slider = nullptr;
+	EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+	RunLoop::instance ().advance (16 * 10);
+	EXPECT_FLOAT_EQ (copy->getValue (), copied);
+}
+
+TEST_F (RampFixture, AListenerMayDropTheSliderDuringARampStep)
+{
+	struct Dropper : IControlListener
+	{
+		SharedPointer<CSlider>* holder {nullptr};
+		void valueChanged (CControl*) override { *holder = nullptr; }
+	} dropper;
+	dropper.holder = &slider;
+	slider->setListener (&dropper);
+	down (100);
+	RunLoop::instance ().advance (16);
+	EXPECT_FALSE (slider);
+	EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+	RunLoop::instance ().advance (16 * 10);
+}
+
+struct WheelCase
+{
+	bool vertical;
+	int32_t style;
+	CMouseWheelAxis axis;
+	float distance;
+	int32_t buttons;
+	bool result;
+	float value;
+};
+
+TEST_F (SliderInteraction, WheelStepsAlongTheSlidersOwnAxis)
+{
+	const WheelCase cases[] = {
+	    {true, kBottom, kMouseWheelAxisY, 1.f, 0, true, 0.6f},
+	    {true, kBottom, kMouseWheelAxisY, -1.f, 0, true, 0.4f},
+	    {true, kTop, kMouseWheelAxisY, 1.f, 0, true, 0.4f},
+	    {true, kBottom, kMouseWheelAxisY, 1.f, kShift, true, 0.51f},
+	    {true, kBottom, kMouseWheelAxisX, 1.f, 0, false, 0.5f},
+	    {false, kLeft, kMouseWheelAxisX, 1.f, 0, true, 0.4f},
+	    {false, kRight, kMouseWheelAxisX, 1.f, 0, true, 0.6f},
+	    {false, kLeft, kMouseWheelAxisX, -1.f, kShift, true, 0.51f},
+	    {false, kLeft, kMouseWheelAxisY, 1.f, 0, false, 0.5f},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (::testing::Message () << (c.vertical ? "vertical " : "horizontal ") << c.style
+		                                    << " axis " << c.axis << " distance " << c.distance);
+		c.vertical ? makeVertical (c.style) : makeHorizontal (c.style);
+		setValue (0.5f);
+		EXPECT_EQ (wheel (c.distance, c.axis, c.buttons), c.result);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
+		EXPECT_EQ (slider->isEditing (), c.result);
+		RunLoop::instance ().advance (500);
+		EXPECT_FALSE (slider->isEditing ());
+	}
+}
+
+TEST_F (SliderInteraction, WheelEditEndsHalfASecondAfterTheLastStep)
+{
+	makeVertical ();
+	wheel (1.f, kMouseWheelAxisY);
+	RunLoop::instance ().advance (300);
+	wheel (1.f, kMouseWheelAxisY);
+	RunLoop::instance ().advance (499);
+	EXPECT_TRUE (slider->isEditing ());
+	RunLoop::instance ().advance (1);
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvve");
+
+	// At the top the wheel still answers true but changes nothing.
+	setValue (1.f);
+	EXPECT_TRUE (wheel (1.f, kMouseWheelAxisY));
+	EXPECT_EQ (listener.kinds (), "b");
+	RunLoop::instance ().advance (500);
+}
+
+TEST_F (SliderInteraction, MouseDownEndsAPendingWheelEdit)
+{
+	wheel (-1.f, kMouseWheelAxisX);
+	EXPECT_TRUE (slider->isEditing ());
+	down (100);
+	EXPECT_EQ (listener.kinds (), "bvebv");
+	up ();
+	RunLoop::instance ().advance (1000);
+	EXPECT_EQ (listener.kinds (), "bvebve");
+}
+
+TEST_F (SliderInteraction, WheelIsIgnoredWhenTheMouseIsDisabled)
+{
+	slider->setMouseEnabled (false);
+	EXPECT_FALSE (wheel (-1.f, kMouseWheelAxisX));
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.505f);
+	EXPECT_EQ (listener.kinds (), "");
+}
+
+struct KeyCase
+{
+	bool vertical;
+	int32_t style;
+	unsigned char virt;
+	unsigned char modifier;
+	float value;
+};
+
+TEST_F (SliderInteraction, ArrowKeysStepAndEachPressIsOneEdit)
+{
+	const KeyCase cases[] = {
+	    {false, kLeft, VKEY_UP, 0, 0.6f},
+	    {false, kLeft, VKEY_RIGHT, 0, 0.6f},
+	    {false, kLeft, VKEY_DOWN, 0, 0.4f},
+	    {false, kLeft, VKEY_LEFT, 0, 0.4f},
+	    {false, kRight, VKEY_UP, 0, 0.4f},
+	    {false, kRight, VKEY_LEFT, 0, 0.6f},
+	    {true, kBottom, VKEY_UP, 0, 0.6f},
+	    {true, kBottom, VKEY_LEFT, 0, 0.4f},
+	    {true, kTop, VKEY_UP, 0, 0.4f},
+	    {true, kTop, VKEY_DOWN, 0, 0.6f},
+	    {false, kLeft, VKEY_UP, MODIFIER_SHIFT, 0.51f},
+	    {true, kBottom, VKEY_DOWN, MODIFIER_SHIFT, 0.49f},
+	    // Command and Option do not make the step fine.
+	    {false, kLeft, VKEY_UP, MODIFIER_COMMAND | MODIFIER_ALTERNATE, 0.6f},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (::testing::Message () << (c.vertical ? "vertical " : "horizontal ") << c.style
+		                                    << " key " << int (c.virt));
+		c.vertical ? makeVertical (c.style) : makeHorizontal (c.style);
+		setValue (0.5f);
+		EXPECT_EQ (key (c.virt, c.modifier), 1);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
+		EXPECT_EQ (listener.kinds (), "bve");
+		EXPECT_FALSE (slider->isEditing ());
+	}
+}
+
+TEST_F (SliderInteraction, KeysThatChangeNothingSendNothing)
+{
+	setValue (1.f);
+	EXPECT_EQ (key (VKEY_UP), 1);
+	EXPECT_EQ (key (VKEY_RETURN), -1);
+	EXPECT_EQ (key (VKEY_SPACE), -1);
+	EXPECT_EQ (listener.kinds (), "");
+	EXPECT_FLOAT_EQ (slider->getValue (), 1.f);
+}
+
+// Through a frame, which sends moves and the up only to a view that handled the down.
+TEST (SliderInFrame, EveryEditOpenedByAClickIsClosedByTheUp)
+{
+	RecordingListener listener;
+	auto* frame = new CFrame (CRect (0, 0, 200, 100), nullptr);
+	auto handle = makeOwned<CBitmap> (20, 20);
+	auto* s = new CSlider (CRect (10, 40, 130, 60), &listener, 1, 10, 110, handle, nullptr);
+	frame->addView (s);
+	s->setValue (0.2f);
+
+	// TS free click beside the handle: the handle centres under the pointer at once.
+	CPoint p (100, 50);
+	EXPECT_EQ (frame->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (s->getValue (), 0.81f);
+	CPoint q (60, 50);
+	frame->onMouseMoved (q, CButtonState (kLButton));
+	EXPECT_FLOAT_EQ (s->getValue (), 0.41f);
+	frame->onMouseUp (q, CButtonState (kLButton));
+	EXPECT_FALSE (s->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvve");
+
+	// With a second button held the drag does not move, but its edit still ends.
+	listener.clear ();
+	CPoint r (100, 50);
+	frame->onMouseDown (r, CButtonState (kLButton | kRButton));
+	frame->onMouseUp (r, CButtonState (kLButton));
+	EXPECT_FALSE (s->isEditing ());
+	EXPECT_EQ (listener.kinds (), "be");
+	frame->close ();
+}
