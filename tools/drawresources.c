@@ -2,14 +2,18 @@
  * given as the only argument (the repository's resource/ folder):
  *
  *   background.png  860 x 420  panel with the header, six band cards, the output card
- *   knob.png         56 x 56   large knob face with its scale (Level, Range, gains)
+ *   knob.png         56 x 56   large knob face with its scale (Level, Range)
  *   knob-small.png   44 x 44   small knob face with its scale (frequencies, Q)
+ *   slider-track.png 40 x 105  band gain slider: slim groove, scale ticks, 0 dB mark
+ *   slider-handle.png 30 x 15  band gain slider: the fader cap
  *   switch.png       34 x 36   band on/off: two 18 px frames, off above on
  *   bypass.png       80 x 44   Bypass: two 22 px frames, off above on
  *   about.png        20 x 40   about button: two 20 px frames, off above on
  *
  * The geometry of the cards matches the layout in plug.uidesc. The knob scales cover
- * the knob's travel: 270 degrees, from lower left clockwise to lower right.
+ * the knob's travel: 270 degrees, from lower left clockwise to lower right. The gain
+ * slider's ticks sit where the cap's centre row stands for 16, 12, ... -16 dB; the dB
+ * numbers beside them are part of the background.
  *
  * Build and run:  cc -O2 drawresources.c $(pkg-config --cflags --libs cairo) -lm -o drawresources
  *                 ./drawresources ../resource
@@ -40,6 +44,30 @@ static void source (cairo_t* cr, Colour c)
 static const unsigned kAccent = 0xf0a830;
 static const unsigned kText = 0xd8dce2;
 static const unsigned kDim = 0x8b939e;
+
+/* The band gain slider as plug.uidesc places it in each band card (card coordinates):
+ * origin (28, 56), size 40 x 105, handle-offset (5, 2), a 30 x 15 handle. The cap's top
+ * edge travels kSliderH - kHandleH - 2 * kHandleOffY = 86 px, an even number, so that
+ * 0 dB (normalized 0.5) puts the cap's centre row on the slider's centre row. */
+enum
+{
+	kSliderX = 28,
+	kSliderY = 56,
+	kSliderW = 40,
+	kSliderH = 105,
+	kHandleW = 30,
+	kHandleH = 15,
+	kHandleOffY = 2,
+	kSliderTravel = kSliderH - kHandleH - 2 * kHandleOffY
+};
+
+/* Top of the cap's centre pixel row, in slider coordinates, for a gain in dB (-16..16):
+ * the slider puts the cap's top edge at offset + floor ((1 - n) * travel). */
+static double sliderRow (double db)
+{
+	double n = (db + 16.) / 32.;
+	return kHandleOffY + floor ((1. - n) * kSliderTravel) + (kHandleH - 1) / 2;
+}
 
 static void roundedRect (cairo_t* cr, double x, double y, double w, double h, double r)
 {
@@ -133,6 +161,29 @@ static int drawBackground (const char* folder)
 		separator (cr, 16 + b * 104 + 10, 16 + b * 104 + 86, 60 + 198);
 	separator (cr, 650, 834, 60 + 198);
 
+	/* the gain sliders' dB numbers, right-aligned left of each slider; the negative ones
+	 * with a true minus sign (U+2212, in UTF-8), as wide as the plus */
+	cairo_select_font_face (cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+	cairo_set_font_size (cr, 7.5);
+	for (int b = 0; b < 6; ++b)
+	{
+		static const struct
+		{
+			double db;
+			const char* text;
+		} marks[] = {{16, "+16"}, {8, "+8"}, {0, "0"}, {-8, "\xe2\x88\x92" "8"}, {-16, "\xe2\x88\x92" "16"}};
+		for (size_t i = 0; i < sizeof marks / sizeof marks[0]; ++i)
+		{
+			cairo_text_extents_t e;
+			cairo_text_extents (cr, marks[i].text, &e);
+			double right = 16 + b * 104 + kSliderX + 1;
+			double cy = 60 + kSliderY + sliderRow (marks[i].db) + 0.5;
+			cairo_move_to (cr, right - e.width - e.x_bearing, cy - e.height / 2. - e.y_bearing);
+			source (cr, marks[i].db == 0 ? hex (kText, 0.85) : hex (kDim, 0.9));
+			cairo_show_text (cr, marks[i].text);
+		}
+	}
+
 	/* footer */
 	separator (cr, 16, w - 16, 352);
 
@@ -191,6 +242,111 @@ static int drawKnob (const char* folder, const char* name, int px)
 
 	cairo_destroy (cr);
 	return save (s, folder, name);
+}
+
+/* The gain slider's track: a slim recessed groove down the middle, ticks on both sides
+ * every 4 dB (longer every 8 dB) and an accent mark at 0 dB. Transparent elsewhere, so
+ * the card shows through. */
+static int drawSliderTrack (const char* folder)
+{
+	cairo_surface_t* s = cairo_image_surface_create (CAIRO_FORMAT_ARGB32, kSliderW, kSliderH);
+	cairo_t* cr = cairo_create (s);
+	const double cx = kSliderW / 2.;
+	const double top = sliderRow (16) - 3, bottom = sliderRow (-16) + 4;
+
+	/* ticks, pixel-aligned on the cap's centre rows */
+	cairo_set_line_width (cr, 1);
+	for (int db = -16; db <= 16; db += 4)
+	{
+		double y = sliderRow (db) + 0.5;
+		double len = db == 0 ? 8. : (db % 8 == 0 ? 6. : 3.5);
+		double gap = 5.;
+		cairo_move_to (cr, cx - gap - len, y);
+		cairo_line_to (cr, cx - gap, y);
+		cairo_move_to (cr, cx + gap, y);
+		cairo_line_to (cr, cx + gap + len, y);
+		source (cr, db == 0 ? hex (kAccent, 0.95) : hex (kDim, db % 8 == 0 ? 0.85 : 0.5));
+		cairo_stroke (cr);
+	}
+
+	/* groove: dark slot with a shadow on its upper side and a faint lower lip */
+	roundedRect (cr, cx - 2.5, top, 5, bottom - top, 2.5);
+	source (cr, hex (0x0f1114, 1));
+	cairo_fill (cr);
+	roundedRect (cr, cx - 1.5, top + 1, 3, bottom - top - 2, 1.5);
+	cairo_pattern_t* slot = cairo_pattern_create_linear (cx - 1.5, 0, cx + 1.5, 0);
+	cairo_pattern_add_color_stop_rgb (slot, 0, 0x05 / 255., 0x06 / 255., 0x07 / 255.);
+	cairo_pattern_add_color_stop_rgb (slot, 1, 0x1c / 255., 0x20 / 255., 0x25 / 255.);
+	cairo_set_source (cr, slot);
+	cairo_fill (cr);
+	cairo_pattern_destroy (slot);
+	cairo_move_to (cr, cx - 2, bottom + 0.5);
+	cairo_line_to (cr, cx + 2, bottom + 0.5);
+	source (cr, hex (0xffffff, 0.08));
+	cairo_stroke (cr);
+
+	/* the 0 dB notch across the groove */
+	cairo_rectangle (cr, cx - 2.5, sliderRow (0), 5, 1);
+	source (cr, hex (kAccent, 0.5));
+	cairo_fill (cr);
+
+	cairo_destroy (cr);
+	return save (s, folder, "slider-track.png");
+}
+
+/* The gain slider's cap: a rounded body lit from above, grip lines and an accent line on
+ * its centre row, the row that the track's ticks line up with. */
+static int drawSliderHandle (const char* folder)
+{
+	cairo_surface_t* s = cairo_image_surface_create (CAIRO_FORMAT_ARGB32, kHandleW, kHandleH);
+	cairo_t* cr = cairo_create (s);
+	const double w = kHandleW, h = kHandleH;
+	const double centre = (kHandleH - 1) / 2; /* top of the centre pixel row */
+
+	/* shadow under the body */
+	roundedRect (cr, 1, 1.5, w - 2, h - 1.5, 3);
+	source (cr, hex (0x000000, 0.5));
+	cairo_fill (cr);
+
+	cairo_pattern_t* body = cairo_pattern_create_linear (0, 0.5, 0, h - 1.5);
+	cairo_pattern_add_color_stop_rgb (body, 0, 0x6c / 255., 0x74 / 255., 0x80 / 255.);
+	cairo_pattern_add_color_stop_rgb (body, 0.5, 0x48 / 255., 0x4f / 255., 0x59 / 255.);
+	cairo_pattern_add_color_stop_rgb (body, 1, 0x30 / 255., 0x35 / 255., 0x3d / 255.);
+	roundedRect (cr, 1.5, 0.5, w - 3, h - 2, 3);
+	cairo_set_source (cr, body);
+	cairo_fill_preserve (cr);
+	cairo_pattern_destroy (body);
+	cairo_set_line_width (cr, 1);
+	source (cr, hex (0x15181c, 1));
+	cairo_stroke (cr);
+
+	/* highlight along the top */
+	cairo_move_to (cr, 4, 1.5);
+	cairo_line_to (cr, w - 4, 1.5);
+	source (cr, hex (0xffffff, 0.18));
+	cairo_stroke (cr);
+
+	/* grip lines above and below the centre */
+	for (int k = -1; k <= 1; k += 2)
+	{
+		double y = centre + 3 * k + 0.5;
+		cairo_move_to (cr, 7, y);
+		cairo_line_to (cr, w - 7, y);
+		source (cr, hex (0x1a1d22, 0.8));
+		cairo_stroke (cr);
+		cairo_move_to (cr, 7, y + 1);
+		cairo_line_to (cr, w - 7, y + 1);
+		source (cr, hex (0xffffff, 0.07));
+		cairo_stroke (cr);
+	}
+
+	/* the indicator line on the centre row */
+	cairo_rectangle (cr, 3, centre, w - 6, 1);
+	source (cr, hex (kAccent, 1));
+	cairo_fill (cr);
+
+	cairo_destroy (cr);
+	return save (s, folder, "slider-handle.png");
 }
 
 /* Two frames stacked vertically: off (top), on (bottom). */
@@ -298,6 +454,8 @@ int main (int argc, char** argv)
 	failures += drawBackground (folder);
 	failures += drawKnob (folder, "knob.png", 56);
 	failures += drawKnob (folder, "knob-small.png", 44);
+	failures += drawSliderTrack (folder);
+	failures += drawSliderHandle (folder);
 	failures += drawSwitch (folder);
 	failures += drawBypass (folder);
 	failures += drawAbout (folder);

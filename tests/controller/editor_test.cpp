@@ -1,14 +1,17 @@
 // End to end: the real controller opens its editor offscreen from the real
 // "plug.uidesc"; clicks and drags on its controls reach a recording component handler,
 // the host's parameter changes move the controls, and the about view answers its button.
+// The band gains are vertical sliders whose cap lines up with the track's 0 dB mark.
 
 #include "source/controller/plugaboutcontroller.h"
 #include "source/controller/plugcontroller.h"
+#include "source/controls/cslider.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
 #include "testhelpers.h"
 
 #include "public.sdk/source/common/memorystream.h"
+#include "vstgui/lib/cbitmap.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/cknob.h"
@@ -22,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +55,29 @@ const ParamID kAllTags[] = {kBypassId,        kLevelId,        kRangeId,        
                             kGainMF2Id,       kFreqMF2Id,      kQMF2Id,          kChanStatusMF2Id, kGainMF3Id,
                             kFreqMF3Id,       kQMF3Id,         kChanStatusMF3Id, kGainMF4Id,      kFreqMF4Id,
                             kQMF4Id,          kChanStatusMF4Id, kGainHFId,       kFreqHFId,       kChanStatusHFId};
+
+const ParamID kGainTags[] = {kGainLFId, kGainMF1Id, kGainMF2Id, kGainMF3Id, kGainMF4Id, kGainHFId};
+
+/** The row of a bitmap's column x whose pixel comes closest to the accent colour
+    #f0a830 among the clearly visible ones; -1 when none is near it. */
+int accentRow (const CBitmap& bitmap, int32_t x)
+{
+	int best = -1;
+	int bestDistance = 60;
+	for (int32_t y = 0; y < static_cast<int32_t> (bitmap.getHeight ()); ++y)
+	{
+		CColor c;
+		if (!bitmap.getPixel (x, y, c) || c.alpha < 128)
+			continue;
+		const int distance = std::abs (c.red - 0xf0) + std::abs (c.green - 0xa8) + std::abs (c.blue - 0x30);
+		if (distance < bestDistance)
+		{
+			bestDistance = distance;
+			best = y;
+		}
+	}
+	return best;
+}
 
 class EditorTest : public ::testing::Test
 {
@@ -153,6 +180,29 @@ TEST_F (EditorTest, EveryParameterHasAControlAndTheBandsAreNamed)
 	for (ParamID tag : {kLevelId, kRangeId, kFreqLFId, kQMF1Id, kFreqHFId, kQMF4Id})
 		EXPECT_NE (control<CKnobBase> (tag), nullptr) << tag;
 
+	// The band gains are vertical sliders, maximum at the top, in the global mode (which
+	// is "TS free click"), with their images, at the parameter's 0 dB default.
+	for (ParamID tag : kGainTags)
+	{
+		SCOPED_TRACE (tag);
+		EXPECT_EQ (control<CKnobBase> (tag), nullptr);
+		CSlider* slider = control<CSlider> (tag);
+		ASSERT_NE (slider, nullptr);
+		EXPECT_EQ (slider->getStyle () & (kHorizontal | kVertical | kTop | kBottom), kVertical | kBottom);
+		EXPECT_EQ (slider->getSliderMode (), CSliderMode::UseGlobal);
+		EXPECT_EQ (slider->getEffectiveSliderMode (), CSliderMode::TSFreeClick);
+		ASSERT_NE (slider->getHandle (), nullptr);
+		EXPECT_TRUE (slider->getHandle ()->isLoaded ());
+		ASSERT_NE (slider->getBackground (), nullptr);
+		EXPECT_TRUE (slider->getBackground ()->isLoaded ());
+		const double defaultNorm = controller->getParameterObject (tag)->getInfo ().defaultNormalizedValue;
+		EXPECT_DOUBLE_EQ (defaultNorm, 0.5);
+		EXPECT_FLOAT_EQ (slider->getDefaultValue (),
+		                 slider->getMin () + static_cast<float> (defaultNorm) * slider->getRange ());
+		EXPECT_EQ (slider->getValueNormalized (), 0.5f);
+		EXPECT_EQ (control<CTextLabel> (tag)->getText (), "0.0");
+	}
+
 	// The controls show the state the controller was given: every band on, bypass off.
 	EXPECT_EQ (control<COnOffButton> (kChanStatusMF1Id)->getValueNormalized (), 1.f);
 	EXPECT_EQ (control<COnOffButton> (kBypassId)->getValueNormalized (), 0.f);
@@ -164,6 +214,40 @@ TEST_F (EditorTest, EveryParameterHasAControlAndTheBandsAreNamed)
 	// One about view, one about controller.
 	ASSERT_EQ (controller->getAboutControllers ().size (), 1u);
 	EXPECT_TRUE (handler->events.empty ());
+}
+
+TEST_F (EditorTest, GainSliderCapsStayOnTheirTracksAndMeetTheZeroMark)
+{
+	for (ParamID tag : kGainTags)
+	{
+		SCOPED_TRACE (tag);
+		CSlider* slider = control<CSlider> (tag);
+		ASSERT_NE (slider, nullptr);
+		const CRect view = slider->getViewSize ();
+		ASSERT_GT (slider->getHandleRangePrivate (), 0.);
+
+		// The cap stays inside the slider at both ends, the maximum at the top.
+		const CRect top = slider->calculateHandleRect (1.f);
+		const CRect bottom = slider->calculateHandleRect (0.f);
+		EXPECT_GE (top.top, view.top);
+		EXPECT_LE (bottom.bottom, view.bottom);
+		EXPECT_LT (top.top, bottom.top);
+		EXPECT_GE (top.left, view.left);
+		EXPECT_LE (top.right, view.right);
+		// The cap is centred on the slider, the slider on its band card.
+		EXPECT_EQ (top.left - view.left, view.right - top.right);
+		ASSERT_NE (slider->getParentView (), nullptr);
+		EXPECT_EQ (view.left + view.right, slider->getParentView ()->getViewSize ().getWidth ());
+
+		// At 0 dB the cap's accent line lies on the track's accent mark, which is read in a
+		// column of the track's ticks, left of the groove.
+		const CRect zero = slider->calculateHandleRect (0.5f);
+		const int capRow = accentRow (*slider->getHandle (), static_cast<int32_t> (zero.getWidth () / 2));
+		const int trackRow = accentRow (*slider->getBackground (), static_cast<int32_t> (view.getWidth () / 4));
+		ASSERT_GE (capRow, 0);
+		ASSERT_GE (trackRow, 0);
+		EXPECT_EQ (zero.top - view.top + capRow, trackRow);
+	}
 }
 
 TEST_F (EditorTest, ClickOnABandSwitchReachesTheHost)
@@ -225,9 +309,14 @@ TEST_F (EditorTest, HostChangesMoveTheControls)
 	EXPECT_EQ (control<COnOffButton> (kChanStatusHFId)->getValueNormalized (), 0.f);
 	// The value labels follow with the parameters' texts.
 	EXPECT_EQ (control<CTextLabel> (kFreqMF3Id)->getText (), "4827");
+	CSlider* gainLF = control<CSlider> (kGainLFId);
+	const CRect capAtZero = gainLF->calculateHandleRect (gainLF->getValueNormalized ());
 	ASSERT_EQ (controller->setParamNormalized (kGainLFId, 0.25), kResultOk);
 	EXPECT_EQ (control<CTextLabel> (kGainLFId)->getText (), "-8.0");
-	EXPECT_FLOAT_EQ (control<CKnobBase> (kGainLFId)->getValueNormalized (), 0.25f);
+	EXPECT_FLOAT_EQ (gainLF->getValueNormalized (), 0.25f);
+	// -8 dB is a quarter of the travel below 0 dB.
+	const CRect capAtMinus8 = gainLF->calculateHandleRect (gainLF->getValueNormalized ());
+	EXPECT_NEAR (capAtMinus8.top - capAtZero.top, gainLF->getHandleRangePrivate () / 4., 1.);
 	// Moves from the host are no edits.
 	EXPECT_TRUE (handler->events.empty ());
 
