@@ -206,12 +206,16 @@ void CViewContainer::drawRect (CDrawContext* context, const CRect& updateRect)
 	setDirty (false);
 }
 
-CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState& buttons)
+namespace {
+
+// Offers an event to the children under a point (in the container's coordinates),
+// topmost first, until handle returns true. Works on a copy, since a handler may
+// remove views; a child removed meanwhile is passed over.
+template <typename Handler>
+bool offerToChildrenUnder (const std::vector<CView*>& children, const CPoint& local,
+                           const CButtonState& buttons, Handler&& handle)
 {
-	CPoint local (where);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	// A copy: a handler may remove views.
-	auto copy = children;
+	const auto copy = children;
 	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
 	{
 		CView* v = *it;
@@ -220,18 +224,33 @@ CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState
 		if (!v->isVisible () || !v->getMouseEnabled () || !v->hitTest (local, buttons))
 			continue;
 		SharedPointer<CView> guard (v);
+		if (handle (v))
+			return true;
+	}
+	return false;
+}
+
+} // namespace
+
+CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState& buttons)
+{
+	CPoint local (where);
+	local.offset (-getViewSize ().left, -getViewSize ().top);
+	CMouseEventResult result = kMouseEventNotHandled;
+	offerToChildrenUnder (children, local, buttons, [&] (CView* v) {
 		if (v->wantsFocus ())
 			if (CFrame* frame = getFrame ())
 				frame->setFocusView (v);
 		CPoint p (local);
-		CMouseEventResult result = v->onMouseDown (p, buttons);
-		if (result == kMouseEventNotHandled || result == kMouseEventNotImplemented)
-			continue;
-		if (result == kMouseEventHandled && v->isAttached ())
+		CMouseEventResult r = v->onMouseDown (p, buttons);
+		if (r == kMouseEventNotHandled || r == kMouseEventNotImplemented)
+			return false;
+		if (r == kMouseEventHandled && v->isAttached ())
 			mouseDownView = v;
-		return result;
-	}
-	return kMouseEventNotHandled;
+		result = r;
+		return true;
+	});
+	return result;
 }
 
 CMouseEventResult CViewContainer::onMouseUp (CPoint& where, const CButtonState& buttons)
@@ -277,19 +296,9 @@ bool CViewContainer::onWheel (const CPoint& where, const CMouseWheelAxis& axis, 
 {
 	CPoint local (where);
 	local.offset (-getViewSize ().left, -getViewSize ().top);
-	auto copy = children;
-	for (auto it = copy.rbegin (); it != copy.rend (); ++it)
-	{
-		CView* v = *it;
-		if (std::find (children.begin (), children.end (), v) == children.end ())
-			continue;
-		if (!v->isVisible () || !v->getMouseEnabled () || !v->hitTest (local, buttons))
-			continue;
-		SharedPointer<CView> guard (v);
-		if (v->onWheel (local, axis, distance, buttons))
-			return true;
-	}
-	return false;
+	return offerToChildrenUnder (children, local, buttons, [&] (CView* v) {
+		return v->onWheel (local, axis, distance, buttons);
+	});
 }
 
 void CViewContainer::setViewSize (const CRect& rect, bool doInvalid)
