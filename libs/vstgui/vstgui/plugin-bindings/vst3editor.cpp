@@ -6,7 +6,11 @@
 #include "base/source/fobject.h"
 #include "base/source/updatehandler.h"
 #include "pluginterfaces/base/ustring.h"
+#if VSTGUI_X11_WINDOWS
+#include "../lib/platform/linux/x11framewindow.h"
+#endif
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace VSTGUI {
@@ -181,10 +185,84 @@ bool VST3Editor::init ()
 	return true;
 }
 
-bool PLUGIN_API VST3Editor::open (void* /*parent*/, const PlatformType& /*type*/)
+tresult PLUGIN_API VST3Editor::isPlatformTypeSupported (FIDString type)
 {
+#if VSTGUI_X11_WINDOWS
+	if (type && FIDStringsEqual (type, kPlatformTypeX11EmbedWindowID))
+		return kResultTrue;
+#endif
+	return VSTGUIEditor::isPlatformTypeSupported (type);
+}
+
+bool PLUGIN_API VST3Editor::open (void* parent, const PlatformType& type)
+{
+#if VSTGUI_X11_WINDOWS
+	if (type == PlatformType::kX11EmbedWindowID || type == PlatformType::kDefaultNative)
+	{
+		if (window)
+		{
+			lastError = "the editor is open already";
+			return false;
+		}
+		if (!parent)
+		{
+			lastError = "no parent window";
+			return false;
+		}
+		// A frame opened offscreen before (renderToPNG) goes into the window as it is.
+		const bool newFrame = !frame;
+		if (newFrame)
+		{
+			if (!description->isParsed () || templateSize.x <= 0.)
+			{
+				if (lastError.empty ())
+					lastError = "the UI description is not usable";
+				return false;
+			}
+			frame = new CFrame (CRect (0, 0, templateSize.x, templateSize.y), this);
+			if (!buildContent (templateName.c_str ()))
+			{
+				CFrame* f = frame;
+				frame = nullptr;
+				f->close ();
+				return false;
+			}
+		}
+		std::string error;
+		window = X11::FrameWindow::create (frame, static_cast<unsigned long> (reinterpret_cast<uintptr_t> (parent)),
+		                                   plugFrame, error);
+		if (!window)
+		{
+			if (newFrame)
+			{
+				releaseBindings ();
+				CFrame* f = frame;
+				frame = nullptr;
+				f->close ();
+			}
+			lastError = error;
+			return false;
+		}
+		if (newFrame && delegate)
+			delegate->didOpen (this);
+		return true;
+	}
+#else
+	(void)parent;
+	(void)type;
+#endif
 	lastError = "no window system support";
 	return false;
+}
+
+tresult PLUGIN_API VST3Editor::onSize (ViewRect* newSize)
+{
+	tresult result = VSTGUIEditor::onSize (newSize);
+#if VSTGUI_X11_WINDOWS
+	if (newSize && window)
+		window->setSize (CPoint (newSize->getWidth (), newSize->getHeight ()));
+#endif
+	return result;
 }
 
 bool VST3Editor::openOffscreen ()
@@ -280,6 +358,8 @@ void PLUGIN_API VST3Editor::close ()
 		delegate->willClose (this);
 	releaseBindings ();
 	stopIdleTimer ();
+	// The window lets go of the frame first (and of the host's run loop).
+	window.reset ();
 	CFrame* f = frame;
 	frame = nullptr;
 	f->close ();

@@ -5,11 +5,15 @@
 #include "../uidescription/icontroller.h"
 #include "../uidescription/uidescription.h"
 #include <map>
+#include <memory>
 #include <string>
 
 namespace VSTGUI {
 
 class VST3Editor;
+namespace X11 {
+class FrameWindow;
+}
 
 // Hooks of an edit controller into its VST3Editor. The editor finds the delegate by
 // dynamic_cast of its EditController.
@@ -73,8 +77,14 @@ public:
 	// Why the last open, exchange or render failed.
 	const std::string& getLastError () const { return lastError; }
 
+	// With the X11 window layer linked in (VSTGUI_X11_WINDOWS), "X11EmbedWindowID" parents
+	// are served: open shows the frame in a child window of the host's window, run by the
+	// IRunLoop of the IPlugFrame the host set.
+	Steinberg::tresult PLUGIN_API isPlatformTypeSupported (Steinberg::FIDString type) override;
 	bool PLUGIN_API open (void* parent, const PlatformType& type) override;
 	void PLUGIN_API close () override;
+	// The host's new size reaches the frame and its window.
+	Steinberg::tresult PLUGIN_API onSize (Steinberg::ViewRect* newSize) override;
 
 	// VSTGUIEditorInterface: edits reach the controller through the bindings instead.
 	void beginEdit (int32_t index) override;
@@ -104,6 +114,9 @@ protected:
 	std::string lastError;
 	std::map<Steinberg::Vst::ParamID, ParameterBinding*> bindings;
 	CPoint templateSize;
+	// Held in a shared_ptr for its type-erased deleter: this class is also built without
+	// the X11 layer, and then the window's destructor must not be referenced.
+	std::shared_ptr<X11::FrameWindow> window;
 };
 
 } // VSTGUI

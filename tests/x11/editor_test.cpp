@@ -1,0 +1,374 @@
+// The built bundle's editor in our host's X11 window: loaded with dlopen, reached only
+// through VST 3 interfaces, clicked through the X server.
+
+#include "bundleloader.h"
+#include "testhost.h"
+#include "xvfbfixture.h"
+
+#include "source/processor/plugids.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/lib/controls/cparamdisplay.h"
+#include "vstgui/lib/cviewcontainer.h"
+#include "vstgui/lib/platform/resourcepath.h"
+#include "vstgui/uidescription/uidescription.h"
+
+#include <X11/keysym.h>
+#include <cairo.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace Steinberg;
+using namespace x11test;
+
+namespace {
+
+// Every edit the editor passes to the host, in order.
+class EditRecorder : public FObject, public Vst::IComponentHandler
+{
+public:
+	struct Edit
+	{
+		char kind; // 'b' begin, 'p' perform, 'e' end
+		Vst::ParamID id;
+		Vst::ParamValue value;
+	};
+
+	tresult PLUGIN_API beginEdit (Vst::ParamID id) override
+	{
+		edits.push_back ({'b', id, 0.});
+		return kResultOk;
+	}
+	tresult PLUGIN_API performEdit (Vst::ParamID id, Vst::ParamValue value) override
+	{
+		edits.push_back ({'p', id, value});
+		return kResultOk;
+	}
+	tresult PLUGIN_API endEdit (Vst::ParamID id) override
+	{
+		edits.push_back ({'e', id, 0.});
+		return kResultOk;
+	}
+	tresult PLUGIN_API restartComponent (int32) override { return kResultOk; }
+
+	// The edits of one parameter, as "b", "p", "e" kinds.
+	std::string kindsOf (Vst::ParamID id) const
+	{
+		std::string s;
+		for (const auto& e : edits)
+			if (e.id == id)
+				s += e.kind;
+		return s;
+	}
+	const Edit* lastPerform (Vst::ParamID id) const
+	{
+		for (auto it = edits.rbegin (); it != edits.rend (); ++it)
+			if (it->id == id && it->kind == 'p')
+				return &*it;
+		return nullptr;
+	}
+
+	std::vector<Edit> edits;
+
+	OBJ_METHODS (EditRecorder, FObject)
+	DEFINE_INTERFACES
+		DEF_INTERFACE (Vst::IComponentHandler)
+	END_DEFINE_INTERFACES (FObject)
+	REFCOUNT_METHODS (FObject)
+};
+
+// Where the editor's template puts the control of a parameter, in window coordinates.
+// Read from the bundle's own UI description with the GUI layer of this test, so the
+// test follows the layout.
+bool findControl (const std::string& resources, Vst::ParamID id, VSTGUI::CRect& where)
+{
+	using namespace VSTGUI;
+	setResourcePath (resources);
+	auto description = makeOwned<UIDescription> (CResourceDescription ("plug.uidesc"));
+	if (!description->parse ())
+		return false;
+	CView* root = description->createView ("view", nullptr);
+	if (!root || !root->asViewContainer ())
+		return false;
+	std::vector<CControl*> controls;
+	root->asViewContainer ()->getChildViewsOfType<CControl> (controls, true);
+	bool found = false;
+	for (auto* c : controls)
+	{
+		// Labels show the same parameters; the control that edits it takes the mouse.
+		if (c->getTag () != static_cast<int32_t> (id) || !c->getMouseEnabled () ||
+		    dynamic_cast<CParamDisplay*> (c))
+			continue;
+		CRect r = c->getViewSize ();
+		for (CView* p = c->getParentView (); p && p != root; p = p->getParentView ())
+			r.offset (p->getViewSize ().left, p->getViewSize ().top);
+		where = r;
+		found = true;
+		break;
+	}
+	root->forget ();
+	return found;
+}
+
+class EditorInHostTest : public XvfbTest
+{
+protected:
+	void SetUp () override
+	{
+		XvfbTest::SetUp ();
+		if (IsSkipped () || HasFatalFailure ())
+			return;
+		ASSERT_TRUE (loader.load (ORD3L_BUNDLE_DIR)) << loader.error ();
+		factory = owned (loader.getFactory ());
+		ASSERT_TRUE (factory);
+		TUID cid;
+		Vst::kPlugControllerUID.toTUID (cid);
+		Vst::IEditController* c = nullptr;
+		ASSERT_EQ (factory->createInstance (reinterpret_cast<FIDString> (cid), Vst::IEditController::iid.toTUID (),
+		                                    reinterpret_cast<void**> (&c)),
+		           kResultOk);
+		controller = owned (c);
+		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+		recorder = owned (new EditRecorder);
+		controller->setComponentHandler (recorder);
+		hostFrame = owned (new TestHostFrame (true));
+	}
+
+	void TearDown () override
+	{
+		if (controller)
+		{
+			controller->setComponentHandler (nullptr);
+			controller->terminate ();
+		}
+		controller = nullptr;
+		factory = nullptr;
+		if (!loader.libraryPath ().empty ())
+		{
+			EXPECT_TRUE (loader.unload ());
+		}
+	}
+
+	// createView ("editor") and attached to a host window of the view's size.
+	IPtr<IPlugView> openEditor (HostWindow& window)
+	{
+		IPtr<IPlugView> view = owned (controller->createView (Vst::ViewType::kEditor));
+		EXPECT_TRUE (view);
+		if (!view)
+			return nullptr;
+		EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultTrue);
+		ViewRect size;
+		EXPECT_EQ (view->getSize (&size), kResultTrue);
+		std::string error;
+		EXPECT_TRUE (window.open (size.getWidth (), size.getHeight (), error)) << error;
+		EXPECT_EQ (view->setFrame (hostFrame), kResultTrue);
+		EXPECT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID),
+		           kResultTrue);
+		return view;
+	}
+
+	void closeEditor (IPtr<IPlugView>& view)
+	{
+		EXPECT_EQ (view->removed (), kResultTrue);
+		view->setFrame (nullptr);
+		view = nullptr;
+	}
+
+	// The editor's child of window, once it is on screen.
+	unsigned long waitForEditorWindow (HostWindow& window)
+	{
+		unsigned long child = 0;
+		hostFrame->runUntil ([&] {
+			auto children = window.children ();
+			HostWindow::Geometry g;
+			if (children.size () == 1 && window.getGeometry (children[0], g) && g.viewable &&
+			    window.capture (children[0]).valid ())
+				child = children[0];
+			return child != 0;
+		});
+		return child;
+	}
+
+	std::string resources () const { return std::string (ORD3L_BUNDLE_DIR) + "/Contents/Resources"; }
+
+	ord3ltest::BundleLoader loader;
+	IPtr<IPluginFactory> factory;
+	IPtr<Vst::IEditController> controller;
+	IPtr<EditRecorder> recorder;
+	IPtr<TestHostFrame> hostFrame;
+};
+
+TEST_F (EditorInHostTest, ClicksAndDragsInTheWindowReachTheHostAsEdits)
+{
+	VSTGUI::CRect button, knob;
+	ASSERT_TRUE (findControl (resources (), Vst::kChanStatusLFId, button));
+	ASSERT_TRUE (findControl (resources (), Vst::kFreqLFId, knob));
+
+	HostWindow window;
+	IPtr<IPlugView> view = openEditor (window);
+	ASSERT_TRUE (view);
+	EXPECT_EQ (hostFrame->getEventHandlerCount (), 1u);
+	EXPECT_EQ (hostFrame->getTimerCount (), 1u);
+	const unsigned long child = waitForEditorWindow (window);
+	ASSERT_NE (child, 0u);
+	long version = -1, flags = -1;
+	ASSERT_TRUE (window.readXEmbedInfo (child, version, flags));
+	EXPECT_EQ (flags, 1);
+
+	// The switch: one click, one complete edit, and the window shows the new state.
+	const int bx = static_cast<int> (button.getCenter ().x), by = static_cast<int> (button.getCenter ().y);
+	const Vst::ParamValue before = controller->getParamNormalized (Vst::kChanStatusLFId);
+	const Screenshot shotBefore = window.capture (child);
+	window.click (child, bx, by);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kChanStatusLFId) == "bpe"; }))
+	    << recorder->kindsOf (Vst::kChanStatusLFId);
+	EXPECT_EQ (recorder->lastPerform (Vst::kChanStatusLFId)->value, 1. - before);
+	EXPECT_EQ (controller->getParamNormalized (Vst::kChanStatusLFId), 1. - before);
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		Screenshot now = window.capture (child);
+		return now.valid () && now.at (bx, by) != shotBefore.at (bx, by);
+	}));
+
+	// The knob in the controller's linear mode: a drag upward raises the value.
+	const int kx = static_cast<int> (knob.getCenter ().x), ky = static_cast<int> (knob.getCenter ().y);
+	const Vst::ParamValue knobStart = controller->getParamNormalized (Vst::kFreqLFId);
+	window.moveTo (child, kx, ky);
+	window.button (1, true);
+	for (int dy = 5; dy <= 40; dy += 5)
+	{
+		window.moveTo (child, kx, ky - dy);
+		hostFrame->runFor (10);
+	}
+	window.button (1, false);
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		const auto kinds = recorder->kindsOf (Vst::kFreqLFId);
+		return kinds.size () >= 3 && kinds.front () == 'b' && kinds.back () == 'e';
+	})) << recorder->kindsOf (Vst::kFreqLFId);
+	ASSERT_TRUE (recorder->lastPerform (Vst::kFreqLFId));
+	EXPECT_GT (recorder->lastPerform (Vst::kFreqLFId)->value, knobStart);
+
+	// Alt-click puts it back to the parameter's default.
+	Vst::ParameterInfo info {};
+	for (int32 i = 0; i < controller->getParameterCount (); ++i)
+		if (controller->getParameterInfo (i, info) == kResultOk && info.id == Vst::kFreqLFId)
+			break;
+	ASSERT_EQ (info.id, static_cast<Vst::ParamID> (Vst::kFreqLFId));
+	recorder->edits.clear ();
+	window.key (XK_Alt_L, true);
+	window.click (child, kx + 10, ky); // away from the drag's press: no double click
+	window.key (XK_Alt_L, false);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kFreqLFId) == "bpe"; }))
+	    << recorder->kindsOf (Vst::kFreqLFId);
+	EXPECT_NEAR (recorder->lastPerform (Vst::kFreqLFId)->value, info.defaultNormalizedValue, 1e-6);
+
+	closeEditor (view);
+	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
+	EXPECT_EQ (hostFrame->getTimerCount (), 0u);
+	EXPECT_TRUE (window.children ().empty ());
+}
+
+TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
+{
+	VSTGUI::CRect slider;
+	ASSERT_TRUE (findControl (resources (), Vst::kGainMF2Id, slider));
+
+	HostWindow window;
+	IPtr<IPlugView> view = openEditor (window);
+	ASSERT_TRUE (view);
+	const unsigned long child = waitForEditorWindow (window);
+	ASSERT_NE (child, 0u);
+
+	// The window shows the editor: where no control lies, it is the background image.
+	cairo_surface_t* background =
+	    cairo_image_surface_create_from_png ((resources () + "/background.png").c_str ());
+	ASSERT_EQ (cairo_surface_status (background), CAIRO_STATUS_SUCCESS);
+	const auto* bg = reinterpret_cast<const uint32_t*> (cairo_image_surface_get_data (background));
+	const int bgStride = cairo_image_surface_get_stride (background) / 4;
+	auto backgroundAt = [&] (int x, int y) {
+		const uint32_t p = bg[y * bgStride + x];
+		return VSTGUI::CColor (static_cast<uint8_t> (p >> 16), static_cast<uint8_t> (p >> 8),
+		                       static_cast<uint8_t> (p), 255);
+	};
+	// The first frame reaches the window on the run loop's next ticks.
+	Screenshot shot;
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		shot = window.capture (child);
+		return shot.valid () && shot.at (4, 4) == backgroundAt (4, 4);
+	}));
+	for (auto [x, y] : {std::pair<int, int> {4, 4}, {430, 412}, {852, 8}, {300, 40}})
+		EXPECT_EQ (shot.at (x, y), backgroundAt (x, y)) << x << ", " << y;
+	cairo_surface_destroy (background);
+	EXPECT_TRUE (shot.writePNG (std::string (X11TEST_OUTPUT_DIR) + "/editor-in-host.png"));
+
+	// A click 30 px above the handle (at 0 dB, in the middle) raises the gain.
+	const int sx = static_cast<int> (slider.getCenter ().x);
+	const int sy = static_cast<int> (slider.getCenter ().y) - 30;
+	window.click (child, sx, sy);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kGainMF2Id) == "bpe"; }))
+	    << recorder->kindsOf (Vst::kGainMF2Id);
+	const Vst::ParamValue raised = recorder->lastPerform (Vst::kGainMF2Id)->value;
+	EXPECT_GT (raised, 0.6);
+	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), raised);
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		Screenshot now = window.capture (child);
+		return now.valid () && now.at (sx, sy) != shot.at (sx, sy);
+	})) << "the handle was not redrawn under the pointer";
+
+	// Alt-click: back to 0 dB with one begin, one perform and one end.
+	recorder->edits.clear ();
+	window.key (XK_Alt_L, true);
+	window.click (child, sx, sy + 10);
+	window.key (XK_Alt_L, false);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kGainMF2Id) == "bpe"; }))
+	    << recorder->kindsOf (Vst::kGainMF2Id);
+	EXPECT_EQ (recorder->lastPerform (Vst::kGainMF2Id)->value, 0.5);
+	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), 0.5);
+
+	closeEditor (view);
+	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
+	EXPECT_EQ (hostFrame->getTimerCount (), 0u);
+}
+
+TEST_F (EditorInHostTest, OpensAgainAfterRemovedAndFollowsOnSize)
+{
+	HostWindow window;
+	for (int round = 0; round < 3; ++round)
+	{
+		SCOPED_TRACE (round);
+		IPtr<IPlugView> view = round == 0 ? openEditor (window) : owned (controller->createView (Vst::ViewType::kEditor));
+		ASSERT_TRUE (view);
+		if (round > 0)
+		{
+			ASSERT_EQ (view->setFrame (hostFrame), kResultTrue);
+			ASSERT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID),
+			           kResultTrue);
+		}
+		const unsigned long child = waitForEditorWindow (window);
+		ASSERT_NE (child, 0u);
+		ViewRect size;
+		ASSERT_EQ (view->getSize (&size), kResultTrue);
+		HostWindow::Geometry g;
+		ASSERT_TRUE (window.getGeometry (child, g));
+		EXPECT_EQ (g.width, size.getWidth ());
+		EXPECT_EQ (g.height, size.getHeight ());
+
+		ViewRect smaller (0, 0, size.getWidth () - 100, size.getHeight () - 50);
+		EXPECT_EQ (view->onSize (&smaller), kResultTrue);
+		ASSERT_TRUE (hostFrame->runUntil ([&] {
+			return window.getGeometry (child, g) && g.width == smaller.getWidth () && g.height == smaller.getHeight ();
+		}));
+		ViewRect now;
+		ASSERT_EQ (view->getSize (&now), kResultTrue);
+		EXPECT_EQ (now.getWidth (), smaller.getWidth ());
+
+		closeEditor (view);
+		EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
+		EXPECT_EQ (hostFrame->getTimerCount (), 0u);
+		EXPECT_TRUE (window.children ().empty ());
+	}
+}
+
+} // namespace
