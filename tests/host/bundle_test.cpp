@@ -25,7 +25,7 @@ using namespace ord3ltest;
 
 namespace {
 
-std::string bundlePath () { return ORD3L_BUNDLE_DIR; }
+std::string bundlePath () { return bundleUnderTest (ORD3L_BUNDLE_DIR); }
 
 std::string ascii (const char16* text)
 {

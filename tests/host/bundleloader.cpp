@@ -6,6 +6,12 @@
 
 namespace ord3ltest {
 
+std::string bundleUnderTest (const char* builtBundle)
+{
+	const char* installed = std::getenv ("ORD3L_TEST_BUNDLE");
+	return installed && *installed ? installed : builtBundle;
+}
+
 using EntryProc = bool (*) (void*);
 using ExitProc = bool (*) ();
 

@@ -9,6 +9,9 @@
 
 namespace ord3ltest {
 
+/** The bundle under test: $ORD3L_TEST_BUNDLE when set (an installed bundle), else builtBundle. */
+std::string bundleUnderTest (const char* builtBundle);
+
 class BundleLoader
 {
 public:

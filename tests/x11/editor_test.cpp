@@ -121,7 +121,7 @@ protected:
 		XvfbTest::SetUp ();
 		if (IsSkipped () || HasFatalFailure ())
 			return;
-		ASSERT_TRUE (loader.load (ORD3L_BUNDLE_DIR)) << loader.error ();
+		ASSERT_TRUE (loader.load (ord3ltest::bundleUnderTest (ORD3L_BUNDLE_DIR))) << loader.error ();
 		factory = owned (loader.getFactory ());
 		ASSERT_TRUE (factory);
 		TUID cid;
@@ -192,7 +192,10 @@ protected:
 		return child;
 	}
 
-	std::string resources () const { return std::string (ORD3L_BUNDLE_DIR) + "/Contents/Resources"; }
+	std::string resources () const
+	{
+		return ord3ltest::bundleUnderTest (ORD3L_BUNDLE_DIR) + "/Contents/Resources";
+	}
 
 	ord3ltest::BundleLoader loader;
 	IPtr<IPluginFactory> factory;
