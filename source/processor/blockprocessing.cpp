@@ -67,6 +67,17 @@ void PlugProcessor::applyParameterChanges (IParameterChanges* changes)
 	}
 }
 
+namespace {
+
+/** Bytes of one channel of the block, by the block's own sample size. */
+size_t channelBytes (const ProcessData& data)
+{
+	return static_cast<size_t> (data.numSamples) *
+	       (data.symbolicSampleSize == kSample32 ? sizeof (Sample32) : sizeof (Sample64));
+}
+
+} // namespace
+
 void PlugProcessor::writeSilence (ProcessData& data, uint64 silenceMask)
 {
 	AudioBusBuffers& in = data.inputs[0];
@@ -74,8 +85,7 @@ void PlugProcessor::writeSilence (ProcessData& data, uint64 silenceMask)
 	out.silenceFlags = silenceMask;
 	if (!in.channelBuffers32 || !out.channelBuffers32)
 		return;
-	const size_t bytes = static_cast<size_t> (data.numSamples) *
-	                     (data.symbolicSampleSize == kSample32 ? sizeof (Sample32) : sizeof (Sample64));
+	const size_t bytes = channelBytes (data);
 	const int32 channels = std::min (in.numChannels, out.numChannels);
 	for (int32 c = 0; c < channels; ++c)
 	{
@@ -135,8 +145,7 @@ tresult PLUGIN_API PlugProcessor::process (ProcessData& data)
 	{
 		if (!in.channelBuffers32 || !out.channelBuffers32)
 			return kResultOk;
-		const size_t bytes = static_cast<size_t> (data.numSamples) *
-		                     (data.symbolicSampleSize == kSample32 ? sizeof (Sample32) : sizeof (Sample64));
+		const size_t bytes = channelBytes (data);
 		const int32 channels = std::min (in.numChannels, out.numChannels);
 		for (int32 c = 0; c < channels; ++c)
 		{

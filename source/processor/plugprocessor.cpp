@@ -164,7 +164,7 @@ tresult PLUGIN_API PlugProcessor::setState (IBStream* state)
 
 	// Active: the processing thread owns plugState and the filters. Hand the record over;
 	// the next block applies it before it is filtered.
-	PlugState incoming = latestRecordWhileActive ();
+	PlugState incoming {};
 	tresult result = readPlugState (&incoming, state);
 	if (result != kResultOk)
 		return result;

@@ -4,6 +4,7 @@
 // six filter sections per channel, Range, a smoothed output Level and Bypass.
 
 #include "public.sdk/source/vst/vstaudioeffect.h"
+#include "source/processor/dsp/equaliserpath.h"
 #include "source/processor/latestvaluechannel.h"
 #include "source/processor/plugstate.h"
 
@@ -31,7 +32,8 @@ public:
 	tresult PLUGIN_API setupProcessing (ProcessSetup& setup) SMTG_OVERRIDE;
 	tresult PLUGIN_API process (ProcessData& data) SMTG_OVERRIDE;
 
-	static constexpr int32 kNumFilters = 12; // index = channel * 6 + EqBand
+	// Twelve filters, index = channel * 6 + EqBand (0..5 left, 6..11 right).
+	static constexpr int32 kNumFilters = ::Steinberg::Vst::kNumFilters;
 
 protected:
 	/** Turns plugState into the per-filter values, the Range factor, the level target and
