@@ -8,6 +8,7 @@
 #include "source/controls/cslider.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
+#include "releasedrawingcaches.h"
 #include "testhelpers.h"
 
 #include "public.sdk/source/common/memorystream.h"
@@ -20,8 +21,6 @@
 #include "vstgui/lib/platform/resourcepath.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -37,18 +36,8 @@ using ord3ltest::RecordingHandler;
 
 namespace {
 
-// Text drawing fills cairo's and fontconfig's process-wide caches, which they keep until
-// exit; releasing them at the end lets the leak checker see only the program's own.
-class ReleaseDrawingCaches : public ::testing::Environment
-{
-public:
-	void TearDown () override
-	{
-		cairo_debug_reset_static_data ();
-		FcFini ();
-	}
-};
-const auto* const kReleaseDrawingCaches = ::testing::AddGlobalTestEnvironment (new ReleaseDrawingCaches);
+const auto* const kReleaseDrawingCaches =
+    ::testing::AddGlobalTestEnvironment (new ord3ltest::ReleaseDrawingCaches);
 
 const ParamID kAllTags[] = {kBypassId,        kLevelId,        kRangeId,         kGainLFId,       kFreqLFId,
                             kChanStatusLFId,  kGainMF1Id,      kFreqMF1Id,       kQMF1Id,         kChanStatusMF1Id,

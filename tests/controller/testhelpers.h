@@ -1,12 +1,13 @@
 #pragma once
 
-// Small helpers shared by the controller tests: UTF-16 texts as std::string, a
-// recording component handler and a host context that may claim to be an Audio Unit
-// wrapper.
+// Small helpers shared by the controller tests: UTF-16 texts as std::string and a host
+// context that may claim to be an Audio Unit wrapper. The recording component handler
+// lives with the tests' host.
 
 #include "pluginterfaces/base/funknown.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/vsttypes.h"
+#include "recordingcomponenthandler.h"
 
 #include <cstring>
 #include <string>
@@ -30,74 +31,6 @@ inline std::u16string widen (const std::string& text)
 {
 	return std::u16string (text.begin (), text.end ());
 }
-
-/** Records every edit the controller passes to the host. */
-class RecordingHandler : public Vst::IComponentHandler
-{
-public:
-	struct Event
-	{
-		char kind; // 'b' begin, 'p' perform, 'e' end
-		Vst::ParamID tag;
-		Vst::ParamValue value;
-	};
-
-	RecordingHandler () = default;
-	virtual ~RecordingHandler () = default;
-
-	tresult PLUGIN_API queryInterface (const TUID _iid, void** obj) SMTG_OVERRIDE
-	{
-		if (FUnknownPrivate::iidEqual (_iid, Vst::IComponentHandler::iid) ||
-		    FUnknownPrivate::iidEqual (_iid, FUnknown::iid))
-		{
-			addRef ();
-			*obj = this;
-			return kResultOk;
-		}
-		*obj = nullptr;
-		return kNoInterface;
-	}
-	uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return ++refs; }
-	uint32 PLUGIN_API release () SMTG_OVERRIDE
-	{
-		if (--refs == 0)
-		{
-			delete this;
-			return 0;
-		}
-		return refs;
-	}
-
-	tresult PLUGIN_API beginEdit (Vst::ParamID id) SMTG_OVERRIDE
-	{
-		events.push_back ({'b', id, 0.});
-		return kResultOk;
-	}
-	tresult PLUGIN_API performEdit (Vst::ParamID id, Vst::ParamValue valueNormalized) SMTG_OVERRIDE
-	{
-		events.push_back ({'p', id, valueNormalized});
-		return kResultOk;
-	}
-	tresult PLUGIN_API endEdit (Vst::ParamID id) SMTG_OVERRIDE
-	{
-		events.push_back ({'e', id, 0.});
-		return kResultOk;
-	}
-	tresult PLUGIN_API restartComponent (int32) SMTG_OVERRIDE { return kResultOk; }
-
-	std::string kinds () const
-	{
-		std::string s;
-		for (const auto& e : events)
-			s.push_back (e.kind);
-		return s;
-	}
-
-	std::vector<Event> events;
-
-private:
-	uint32 refs {1};
-};
 
 /** A host context; when it plays an Audio Unit wrapper it answers the wrapper's interface
     ID with itself (one more reference). Counts what it hands out and gets back. */

@@ -6,6 +6,7 @@
 
 #include "hostparameterchanges.h"
 #include "testableprocessor.h"
+#include "releasedrawingcaches.h"
 #include "testhelpers.h"
 
 #include "source/controller/plugcontroller.h"
@@ -20,8 +21,6 @@
 #include "vstgui/lib/platform/resourcepath.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,18 +38,8 @@ using ord3ltest::TestBlock;
 
 namespace {
 
-// Text drawing fills cairo's and fontconfig's process-wide caches; releasing them at the
-// end lets the leak checker see only the program's own allocations.
-class ReleaseDrawingCaches : public ::testing::Environment
-{
-public:
-	void TearDown () override
-	{
-		cairo_debug_reset_static_data ();
-		FcFini ();
-	}
-};
-const auto* const kReleaseDrawingCaches = ::testing::AddGlobalTestEnvironment (new ReleaseDrawingCaches);
+const auto* const kReleaseDrawingCaches =
+    ::testing::AddGlobalTestEnvironment (new ord3ltest::ReleaseDrawingCaches);
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kSampleRate = 48000.0;

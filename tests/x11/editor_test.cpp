@@ -2,6 +2,7 @@
 // through VST 3 interfaces, clicked through the X server.
 
 #include "bundleloader.h"
+#include "recordingcomponenthandler.h"
 #include "testhost.h"
 #include "xvfbfixture.h"
 
@@ -25,60 +26,6 @@ using namespace Steinberg;
 using namespace x11test;
 
 namespace {
-
-// Every edit the editor passes to the host, in order.
-class EditRecorder : public FObject, public Vst::IComponentHandler
-{
-public:
-	struct Edit
-	{
-		char kind; // 'b' begin, 'p' perform, 'e' end
-		Vst::ParamID id;
-		Vst::ParamValue value;
-	};
-
-	tresult PLUGIN_API beginEdit (Vst::ParamID id) override
-	{
-		edits.push_back ({'b', id, 0.});
-		return kResultOk;
-	}
-	tresult PLUGIN_API performEdit (Vst::ParamID id, Vst::ParamValue value) override
-	{
-		edits.push_back ({'p', id, value});
-		return kResultOk;
-	}
-	tresult PLUGIN_API endEdit (Vst::ParamID id) override
-	{
-		edits.push_back ({'e', id, 0.});
-		return kResultOk;
-	}
-	tresult PLUGIN_API restartComponent (int32) override { return kResultOk; }
-
-	// The edits of one parameter, as "b", "p", "e" kinds.
-	std::string kindsOf (Vst::ParamID id) const
-	{
-		std::string s;
-		for (const auto& e : edits)
-			if (e.id == id)
-				s += e.kind;
-		return s;
-	}
-	const Edit* lastPerform (Vst::ParamID id) const
-	{
-		for (auto it = edits.rbegin (); it != edits.rend (); ++it)
-			if (it->id == id && it->kind == 'p')
-				return &*it;
-		return nullptr;
-	}
-
-	std::vector<Edit> edits;
-
-	OBJ_METHODS (EditRecorder, FObject)
-	DEFINE_INTERFACES
-		DEF_INTERFACE (Vst::IComponentHandler)
-	END_DEFINE_INTERFACES (FObject)
-	REFCOUNT_METHODS (FObject)
-};
 
 // Where the editor's template puts the control of a parameter, in window coordinates.
 // Read from the bundle's own UI description with the GUI layer of this test, so the
@@ -132,7 +79,7 @@ protected:
 		           kResultOk);
 		controller = owned (c);
 		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-		recorder = owned (new EditRecorder);
+		recorder = owned (new ord3ltest::RecordingHandler);
 		controller->setComponentHandler (recorder);
 		hostFrame = owned (new TestHostFrame (true));
 	}
@@ -200,7 +147,7 @@ protected:
 	ord3ltest::BundleLoader loader;
 	IPtr<IPluginFactory> factory;
 	IPtr<Vst::IEditController> controller;
-	IPtr<EditRecorder> recorder;
+	IPtr<ord3ltest::RecordingHandler> recorder;
 	IPtr<TestHostFrame> hostFrame;
 };
 
@@ -259,7 +206,7 @@ TEST_F (EditorInHostTest, ClicksAndDragsInTheWindowReachTheHostAsEdits)
 		if (controller->getParameterInfo (i, info) == kResultOk && info.id == Vst::kFreqLFId)
 			break;
 	ASSERT_EQ (info.id, static_cast<Vst::ParamID> (Vst::kFreqLFId));
-	recorder->edits.clear ();
+	recorder->events.clear ();
 	window.key (XK_Alt_L, true);
 	window.click (child, kx + 10, ky); // away from the drag's press: no double click
 	window.key (XK_Alt_L, false);
@@ -321,7 +268,7 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	})) << "the handle was not redrawn under the pointer";
 
 	// Alt-click: back to 0 dB with one begin, one perform and one end.
-	recorder->edits.clear ();
+	recorder->events.clear ();
 	window.key (XK_Alt_L, true);
 	window.click (child, sx, sy + 10);
 	window.key (XK_Alt_L, false);
