@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   juce-modules-source-data          # VST 3 SDK sources
-  libcairo2-dev libexpat1-dev       # drawing and the UI description reader
+  libcairo2-dev libfontconfig-dev libexpat1-dev   # drawing, text and the UI description reader
   libgtest-dev libgmock-dev         # tests
   clang libclang-rt-14-dev          # fuzzing and sanitizer runtimes
-  xvfb libx11-dev libxtst-dev x11-utils  # editor tests in a virtual X server
+  libx11-dev xvfb libxtst-dev       # the editor window; its tests in a virtual X server
 )
 
 missing=()
