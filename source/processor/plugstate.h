@@ -23,8 +23,10 @@ struct PlugState
 	double levelNorm;  // normalized output level, 0.75 = 0 dB
 	double rangeNorm;  // normalized Range, the factor on every band's gain
 	PlugBandState bands[kNumEqBands];
-	double reserved[6];    // only a stored state sets these; written back unchanged
-	bool reservedFlags[4]; // likewise
+	// Only a stored state sets these. The doubles are written back unchanged; a flag
+	// comes back as 1 when its stored 32-bit value was positive, otherwise as 0.
+	double reserved[6];
+	bool reservedFlags[4];
 };
 
 /** Size of the stored record in bytes. */

@@ -98,7 +98,8 @@ tresult PLUGIN_API AudioEffect::setupProcessing (ProcessSetup& setup)
 	return kResultOk;
 }
 
-tresult PLUGIN_API AudioEffect::setProcessing (TBool /*state*/) { return kResultOk; }
+// As in the SDK: hosts treat this answer as "nothing to do".
+tresult PLUGIN_API AudioEffect::setProcessing (TBool /*state*/) { return kNotImplemented; }
 
 tresult PLUGIN_API AudioEffect::process (ProcessData& /*data*/) { return kNotImplemented; }
 
