@@ -1,27 +1,30 @@
-// Measures the equaliser's sample loops and the cost of one filter update.
+// Measures the equaliser's sample loops and the processor's own filter update.
 //
 //   ord3l_bench           full run (a few seconds)
 //   ord3l_bench --quick   short smoke run
 //
 // Prints ns per stereo frame of the fast path and of the reference loop for
 // 32-bit and 64-bit samples at 48 kHz in 512-sample blocks with all twelve
-// sections running, their ratio, and ns per complete filter update.
+// sections running, their ratio, and ns per PlugProcessor::updateFilters call.
+// The coefficients come from a PlugProcessor that was given the settings as
+// its stored state and then activated, as a host would do.
 
 #include <algorithm>
 #include <chrono>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
-#include "equaliserpath.h"
-#include "parametercurves.h"
-#include "peakingdesign.h"
-#include "sectioncoefs.h"
-#include "shelvingdesign.h"
+#include "public.sdk/source/common/memorystream.h"
+#include "source/processor/dsp/equaliserpath.h"
+#include "source/processor/plugprocessor.h"
 
+using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 namespace {
@@ -31,79 +34,60 @@ constexpr int32_t kBlock = 512;
 
 using Clock = std::chrono::steady_clock;
 
-// A realistic setting, as normalized parameter values.
-struct Settings
+// A realistic setting: every band running, none at 0 dB.
+PlugState benchSettings ()
 {
-	double gainNorm[kBandsPerChannel] = {0.69, 0.375, 0.59, 0.31, 0.66, 0.625};
-	double freqNorm[kBandsPerChannel] = {0.35, 0.30, 0.50, 0.68, 0.80, 0.55};
-	double qNorm[kBandsPerChannel] = {0.5, 0.15, 0.30, 0.50515, 0.0, 0.5};
-	double rangeNorm = 1.0;
-	double levelNorm = 0.75;
-};
-
-// Everything a filter update writes.
-struct Filters
-{
-	double gainDb[kNumFilters] {};
-	double freqHz[kNumFilters] {};
-	double q[kNumFilters] {};
-	int16_t on[kNumFilters] {};
-	uint8_t usable[kNumFilters] {};
-	double b0[kNumFilters] {}, b1[kNumFilters] {}, b2[kNumFilters] {};
-	double a1[kNumFilters] {}, a2[kNumFilters] {};
-	double w1[kNumFilters] {}, w2[kNumFilters] {};
-	double target = 1.0;
-	double smoother = 1.0;
-	double inCoef = 0.0;
-	double feedbackCoef = 0.0;
-};
-
-// One complete update the way the processor runs it: the curves for the left
-// channel, copied to the right, then twelve designs and the level.
-void update (const Settings& s, Filters& f)
-{
-	for (int b = 0; b < kBandsPerChannel; ++b)
+	const double gainNorm[kNumEqBands] = {0.69, 0.375, 0.59, 0.31, 0.66, 0.625};
+	const double freqNorm[kNumEqBands] = {0.35, 0.30, 0.50, 0.68, 0.80, 0.55};
+	const double qNorm[kNumEqBands] = {0.5, 0.15, 0.30, 0.50515, 0.0, 0.5};
+	PlugState state = makeInitialPlugState (); // Level 0 dB, Range 100 %, bands on
+	for (int32 b = 0; b < kNumEqBands; ++b)
 	{
-		f.gainDb[b] = bandGainDb (s.gainNorm[b]);
-		f.freqHz[b] = b == 0 ? lowShelfFreqHz (s.freqNorm[b])
-		                     : (b == kBandsPerChannel - 1 ? highShelfFreqHz (s.freqNorm[b])
-		                                           : peakFreqHz (s.freqNorm[b]));
-		f.q[b] = bandQ (s.qNorm[b]);
-		f.on[b] = bandOnFlag (true);
-		f.gainDb[b + kBandsPerChannel] = f.gainDb[b];
-		f.freqHz[b + kBandsPerChannel] = f.freqHz[b];
-		f.q[b + kBandsPerChannel] = f.q[b];
-		f.on[b + kBandsPerChannel] = f.on[b];
+		state.bands[b].gainNorm = gainNorm[b];
+		state.bands[b].freqNorm = freqNorm[b];
+		state.bands[b].qNorm = qNorm[b];
 	}
-	const double range = rangeFactor (s.rangeNorm);
-	for (int k = 0; k < kNumFilters; ++k)
-	{
-		if (f.gainDb[k] == 0.0 || f.gainDb[k] != f.gainDb[k])
-			continue;
-		const double g = f.gainDb[k] * range;
-		const int band = k % kBandsPerChannel;
-		SectionCoefs c;
-		if (band == 0)
-			c = designLowShelfSection (g, f.freqHz[k], kFs);
-		else if (band == kBandsPerChannel - 1)
-			c = designHighShelfSection (g, f.freqHz[k], kFs);
-		else
-			c = designPeakSection (static_cast<int16_t> (static_cast<int32_t> (f.freqHz[k])), g,
-			                       f.freqHz[k] / f.q[k], kFs);
-		f.usable[k] = isUsableSection (c) ? 1 : 0;
-		f.b0[k] = c.b0;
-		f.b1[k] = c.b1;
-		f.b2[k] = c.b2;
-		f.a1[k] = c.a1;
-		f.a2[k] = c.a2;
-	}
-	f.target = outputGainFromLevel (s.levelNorm);
+	return state;
 }
 
-EqualiserPathState stateOf (Filters& f)
+// The processor with its filter update and the members the sample loops borrow
+// opened up; nothing else is changed.
+class BenchProcessor : public PlugProcessor
 {
-	return {f.gainDb, f.on, f.usable, f.b0, f.b1, f.b2, f.a1, f.a2, f.w1,
-	        f.w2, f.feedbackCoef, f.inCoef, f.target, &f.smoother};
+public:
+	using PlugProcessor::plugState;
+	using PlugProcessor::updateFilters;
+
+	EqualiserPathState pathState ()
+	{
+		return {filterGainDb, filterOn, filterUsable, coefB0, coefB1, coefB2, coefA1, coefA2,
+		        filterW1, filterW2, smoothingFeedbackCoef, smoothingInCoef, outputGainTarget,
+		        &smootherState};
+	}
+};
+
+// Initialised, set up for 48 kHz stereo in 512-sample blocks, given the settings
+// as a stored state and activated.
+std::unique_ptr<BenchProcessor> makeProcessor ()
+{
+	auto proc = std::make_unique<BenchProcessor> ();
+	const PlugState state = benchSettings ();
+	MemoryStream stream;
+	ProcessSetup setup {kRealtime, kSample32, kBlock, kFs};
+	bool ok = proc->initialize (nullptr) == kResultOk && proc->setupProcessing (setup) == kResultOk &&
+	          writePlugState (&state, &stream) == kResultOk &&
+	          stream.seek (0, IBStream::kIBSeekSet, nullptr) == kResultOk &&
+	          proc->setState (&stream) == kResultOk && proc->setActive (true) == kResultOk;
+	// The figures are for all twelve sections running.
+	const EqualiserPathState st = proc->pathState ();
+	for (int32 k = 0; k < kNumFilters; ++k)
+		ok = ok && st.gainDb[k] != 0.0 && st.on[k] != 0 && st.usable[k] != 0;
+	if (!ok)
+	{
+		std::fprintf (stderr, "the processor did not take the benchmark's setup\n");
+		std::exit (1);
+	}
+	return proc;
 }
 
 template <typename Sample>
@@ -131,24 +115,15 @@ struct Buffers
 	}
 };
 
-Filters makeFilters ()
-{
-	Filters f;
-	calcSmoothingCoefs (50.0, kFs, f.inCoef, f.feedbackCoef);
-	update (Settings {}, f);
-	f.smoother = f.target;
-	return f;
-}
-
 // Best of several timed runs of `blocks` consecutive blocks, in ns per frame.
 template <typename Sample>
 double nsPerFrame (PathFn<Sample> path, int blocks, int repeats)
 {
-	Filters f = makeFilters ();
+	auto proc = makeProcessor ();
 	Buffers<Sample> buf;
 	Sample* in[2] = {buf.in[0].data (), buf.in[1].data ()};
 	Sample* out[2] = {buf.out[0].data (), buf.out[1].data ()};
-	const EqualiserPathState st = stateOf (f);
+	const EqualiserPathState st = proc->pathState ();
 	for (int i = 0; i < blocks / 4 + 1; ++i)
 		path (st, buf.work[0].data (), buf.work[1].data (), in, out, kBlock);
 
@@ -165,12 +140,15 @@ double nsPerFrame (PathFn<Sample> path, int blocks, int repeats)
 	return best;
 }
 
-// Runs both paths over the same blocks and compares every output bit.
+// Runs both paths over the same blocks, each on its own processor's filters,
+// and compares every output bit and the memories and level left behind.
 template <typename Sample>
 bool pathsAgree (int blocks)
 {
-	Filters ff = makeFilters ();
-	Filters fl = ff;
+	auto procF = makeProcessor ();
+	auto procL = makeProcessor ();
+	const EqualiserPathState stF = procF->pathState ();
+	const EqualiserPathState stL = procL->pathState ();
 	Buffers<Sample> bf, bl;
 	Sample* inF[2] = {bf.in[0].data (), bf.in[1].data ()};
 	Sample* outF[2] = {bf.out[0].data (), bf.out[1].data ()};
@@ -178,25 +156,27 @@ bool pathsAgree (int blocks)
 	Sample* outL[2] = {bl.out[0].data (), bl.out[1].data ()};
 	for (int i = 0; i < blocks; ++i)
 	{
-		processEqualiserPath<Sample> (stateOf (ff), bf.work[0].data (), bf.work[1].data (), inF,
-		                              outF, kBlock);
-		processEqualiserPathLiteral<Sample> (stateOf (fl), bl.work[0].data (), bl.work[1].data (),
-		                                     inL, outL, kBlock);
+		processEqualiserPath<Sample> (stF, bf.work[0].data (), bf.work[1].data (), inF, outF, kBlock);
+		processEqualiserPathLiteral<Sample> (stL, bl.work[0].data (), bl.work[1].data (), inL, outL,
+		                                     kBlock);
 		for (int c = 0; c < 2; ++c)
 			if (std::memcmp (bf.out[c].data (), bl.out[c].data (), kBlock * sizeof (Sample)) != 0)
 				return false;
 	}
-	return std::memcmp (ff.w1, fl.w1, sizeof ff.w1) == 0 &&
-	       std::memcmp (ff.w2, fl.w2, sizeof ff.w2) == 0 &&
-	       std::memcmp (&ff.smoother, &fl.smoother, sizeof ff.smoother) == 0;
+	const size_t memBytes = kNumFilters * sizeof (double);
+	return std::memcmp (stF.w1, stL.w1, memBytes) == 0 && std::memcmp (stF.w2, stL.w2, memBytes) == 0 &&
+	       std::memcmp (stF.smootherState, stL.smootherState, sizeof (double)) == 0;
 }
 
-// ns per complete filter update; the settings move a little each time so
-// that nothing can be carried over from the previous call.
+// ns per PlugProcessor::updateFilters (false), the call that follows every parameter
+// queue of a block; the settings move a little each time, so every call designs
+// new coefficients.
 double nsPerUpdate (int updates, int repeats)
 {
-	Filters f = makeFilters ();
-	Settings s;
+	auto proc = makeProcessor ();
+	const PlugState base = benchSettings ();
+	PlugState& state = proc->plugState;
+	const double* b0 = proc->pathState ().b0;
 	volatile double sink = 0.0;
 	double best = 1e300;
 	for (int r = 0; r < repeats; ++r)
@@ -205,12 +185,12 @@ double nsPerUpdate (int updates, int repeats)
 		for (int i = 0; i < updates; ++i)
 		{
 			const double nudge = (i & 255) * 1e-6;
-			s.gainNorm[2] = 0.59 + nudge;
-			s.freqNorm[0] = 0.35 + nudge;
-			s.qNorm[3] = 0.50515 + nudge;
-			s.levelNorm = 0.75 + nudge;
-			update (s, f);
-			sink = sink + f.b0[2] + f.a1[6] + f.target;
+			state.bands[2].gainNorm = base.bands[2].gainNorm + nudge;
+			state.bands[0].freqNorm = base.bands[0].freqNorm + nudge;
+			state.bands[3].qNorm = base.bands[3].qNorm + nudge;
+			state.levelNorm = base.levelNorm + nudge;
+			proc->updateFilters (false);
+			sink = sink + b0[2] + b0[6];
 		}
 		const auto t1 = Clock::now ();
 		best = std::min (best, std::chrono::duration<double, std::nano> (t1 - t0).count () / updates);
@@ -261,7 +241,8 @@ int main (int argc, char** argv)
 	             agreeD ? "yes" : "NO");
 	std::printf ("  per 512-sample block: fast %.1f us (float), %.1f us (double)\n",
 	             fastF * kBlock * 1e-3, fastD * kBlock * 1e-3);
-	std::printf ("filter update (12 designs, 12 exp curves, level pow): %.0f ns\n", upd);
+	std::printf ("PlugProcessor::updateFilters, one call (12 designs, curves, level): %.0f ns\n",
+	             upd);
 
 	if (!agreeF || !agreeD)
 	{

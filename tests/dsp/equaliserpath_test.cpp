@@ -20,8 +20,10 @@ using namespace Steinberg::Vst;
 
 constexpr double kFs = 48000.0;
 
-// The processor-side arrays that the loops borrow, with designs made the way
-// the processor makes them from normalized settings.
+// The arrays that the loops borrow from the processor, filled with sections
+// from the core's curves and designs. These tests link the DSP core alone
+// (once with each kind of lanes), so the sections do not come from the
+// processor's filter update.
 struct PathArrays
 {
 	double gainDb[kNumFilters] {};
