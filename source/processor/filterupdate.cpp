@@ -4,6 +4,7 @@
 
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/dsp/peakingdesign.h"
+#include "source/processor/dsp/sectiontransition.h"
 #include "source/processor/dsp/shelvingdesign.h"
 
 #include <cmath>
@@ -62,6 +63,31 @@ void PlugProcessor::designPeakFilter (int32 index, int16 f0, double g, double bw
 		storeSection (c, index, coefB0, coefB1, coefB2, coefA1, coefA2);
 }
 
+void PlugProcessor::carrySectionStates (const SectionCoefs (&before)[kNumFilters])
+{
+	for (int32 i = 0; i < kNumFilters; ++i)
+	{
+		if (!sectionRuns (i))
+			continue;
+		if (!sectionRan[i])
+		{
+			// Memories from whenever the section last ran belong to another signal, and
+			// raw ones would meet the new numerator: start from silence.
+			filterW1[i] = filterW2[i] = 0.0;
+			continue;
+		}
+		const SectionCoefs now = sectionCoefs (i);
+		if (!sameSection (now, before[i]))
+			carrySectionState (before[i], now, filterW1[i], filterW2[i]);
+	}
+}
+
+void PlugProcessor::noteRunningSections ()
+{
+	for (int32 i = 0; i < kNumFilters; ++i)
+		sectionRan[i] = sectionRuns (i) ? 1 : 0;
+}
+
 void PlugProcessor::updateFilters (bool reset)
 {
 	for (int32 b = 0; b < kNumEqBands; ++b)
@@ -87,6 +113,10 @@ void PlugProcessor::updateFilters (bool reset)
 
 	rangeFactor = ::Steinberg::Vst::rangeFactor (plugState.rangeNorm);
 
+	SectionCoefs before[kNumFilters];
+	for (int32 i = 0; i < kNumFilters; ++i)
+		before[i] = sectionCoefs (i);
+
 	for (int32 i = 0; i < kNumFilters; ++i)
 	{
 		const double gainDb = filterGainDb[i];
@@ -111,6 +141,9 @@ void PlugProcessor::updateFilters (bool reset)
 			designPeakFilter (i, f0, g, filterFreqHz[i] / filterQ[i], sampleRateHz);
 		}
 	}
+
+	if (!rawMemorySwitching)
+		carrySectionStates (before);
 
 	// A level outside 0..1 is held at the ends of its curve, one that is not a number
 	// at the low end: a broken record must not drive the output to infinity.
