@@ -42,8 +42,10 @@ double ringEnergy (const SectionCoefs& c, const PendingOutput& p)
 void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, double& w1, double& w2)
 {
 	PendingOutput p = pendingOutput (from, w1, w2);
-
 	const double oldEnergy = ringEnergy (from, p);
+	// A first-order section carries y0 alone; its y1 follows from its own pole.
+	if (isFirstOrder (to))
+		p.y1 = -to.a1 * p.y0;
 	const double newEnergy = ringEnergy (to, p);
 	if (newEnergy > oldEnergy && std::isfinite (oldEnergy) && oldEnergy >= 0.0)
 	{
