@@ -34,6 +34,7 @@ public:
 	using PlugProcessor::rangeFactor;
 	using PlugProcessor::sampleRateHz;
 	using PlugProcessor::sectionRan;
+	using PlugProcessor::sectionRuns;
 	using PlugProcessor::smootherState;
 	using PlugProcessor::smoothingFeedbackCoef;
 	using PlugProcessor::smoothingInCoef;
