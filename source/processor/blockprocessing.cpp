@@ -177,6 +177,8 @@ template <typename SampleType>
 void PlugProcessor::processAudio (SampleType** inputChannels, SampleType** outputChannels,
                                   int32 numSamples)
 {
+	noteRunningSections ();
+
 	EqualiserPathState st;
 	st.gainDb = filterGainDb;
 	st.on = filterOn;

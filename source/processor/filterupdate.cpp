@@ -4,6 +4,7 @@
 
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/dsp/peakingdesign.h"
+#include "source/processor/dsp/sectiontransition.h"
 #include "source/processor/dsp/shelvingdesign.h"
 
 #include <cmath>
@@ -25,6 +26,11 @@ double limitDesignFrequency (double freqHz, double fs)
 	const double limit = kMaxDesignFrequencyRatio * fs;
 	return freqHz > limit ? limit : freqHz;
 }
+
+// Normalized values outside 0..1 only come from a corrupted or hand-made stored state;
+// the curves would extend far beyond their ranges (a gain of 50 asks for +1584 dB).
+// Held at the ends; a value that is not a number counts as 0.
+double unitRange (double n) { return n > 1.0 ? 1.0 : (n >= 0.0 ? n : 0.0); }
 
 void storeSection (const SectionCoefs& c, int32 i, double* b0, double* b1, double* b2, double* a1,
                    double* a2)
@@ -62,19 +68,46 @@ void PlugProcessor::designPeakFilter (int32 index, int16 f0, double g, double bw
 		storeSection (c, index, coefB0, coefB1, coefB2, coefA1, coefA2);
 }
 
+void PlugProcessor::carrySectionStates (const SectionCoefs (&before)[kNumFilters])
+{
+	for (int32 i = 0; i < kNumFilters; ++i)
+	{
+		if (!sectionRuns (i))
+			continue;
+		if (!sectionRan[i])
+		{
+			// Memories from whenever the section last ran belong to another signal, and
+			// raw ones would meet the new numerator: start from silence.
+			filterW1[i] = filterW2[i] = 0.0;
+			continue;
+		}
+		const SectionCoefs now = sectionCoefs (i);
+		if (!sameSection (now, before[i]))
+			carrySectionState (before[i], now, filterW1[i], filterW2[i]);
+	}
+}
+
+void PlugProcessor::noteRunningSections ()
+{
+	for (int32 i = 0; i < kNumFilters; ++i)
+		sectionRan[i] = sectionRuns (i) ? 1 : 0;
+}
+
 void PlugProcessor::updateFilters (bool reset)
 {
 	for (int32 b = 0; b < kNumEqBands; ++b)
 	{
 		const PlugBandState& band = plugState.bands[b];
-		filterGainDb[b] = bandGainDb (band.gainNorm);
+		// A gain that is not a number stays one: the section keeps its coefficients.
+		filterGainDb[b] = bandGainDb (std::isnan (band.gainNorm) ? band.gainNorm : unitRange (band.gainNorm));
+		const double freqNorm = unitRange (band.freqNorm);
 		if (b == kBandLF)
-			filterFreqHz[b] = lowShelfFreqHz (band.freqNorm);
+			filterFreqHz[b] = lowShelfFreqHz (freqNorm);
 		else if (b == kBandHF)
-			filterFreqHz[b] = highShelfFreqHz (band.freqNorm);
+			filterFreqHz[b] = highShelfFreqHz (freqNorm);
 		else
-			filterFreqHz[b] = peakFreqHz (band.freqNorm);
-		filterQ[b] = bandQ (band.qNorm);
+			filterFreqHz[b] = peakFreqHz (freqNorm);
+		filterQ[b] = bandQ (unitRange (band.qNorm));
 		filterOn[b] = bandOnFlag (band.enabled);
 	}
 	for (int32 b = 0; b < kNumEqBands; ++b)
@@ -85,13 +118,22 @@ void PlugProcessor::updateFilters (bool reset)
 		filterOn[b + kNumEqBands] = filterOn[b];
 	}
 
-	rangeFactor = ::Steinberg::Vst::rangeFactor (plugState.rangeNorm);
+	rangeFactor = ::Steinberg::Vst::rangeFactor (unitRange (plugState.rangeNorm)); // NaN: 0.01
+
+	SectionCoefs before[kNumFilters];
+	for (int32 i = 0; i < kNumFilters; ++i)
+		before[i] = sectionCoefs (i);
 
 	for (int32 i = 0; i < kNumFilters; ++i)
 	{
 		const double gainDb = filterGainDb[i];
-		if (gainDb == 0.0 || std::isnan (gainDb))
+		if (gainDb == 0.0)
 			continue; // 0 dB is never designed: the section keeps its coefficients
+		if (std::isnan (gainDb))
+		{
+			filterUsable[i] = 0; // kept too, and skipped like 0 dB
+			continue;
+		}
 		const double g = gainDb * rangeFactor;
 		const int32 band = i % kNumEqBands;
 		const double freq = limitDesignFrequency (filterFreqHz[i], sampleRateHz);
@@ -112,14 +154,10 @@ void PlugProcessor::updateFilters (bool reset)
 		}
 	}
 
-	// A level outside 0..1 is held at the ends of its curve, one that is not a number
-	// at the low end: a broken record must not drive the output to infinity.
-	double level = plugState.levelNorm;
-	if (std::isnan (level) || level < 0.0)
-		level = 0.0;
-	else if (level > 1.0)
-		level = 1.0;
-	outputGainTarget = outputGainFromLevel (level);
+	if (!rawMemorySwitching)
+		carrySectionStates (before);
+
+	outputGainTarget = outputGainFromLevel (unitRange (plugState.levelNorm));
 
 	if (reset)
 	{

@@ -36,6 +36,7 @@ tresult PLUGIN_API PlugProcessor::initialize (FUnknown* context)
 		coefB0[i] = coefB1[i] = coefB2[i] = coefA1[i] = coefA2[i] = 0.0;
 		filterW1[i] = filterW2[i] = 0.0;
 		filterUsable[i] = 0;
+		sectionRan[i] = 0;
 	}
 	// A terminate without setActive (false) may have left buffers behind.
 	processingAllowed.store (false, std::memory_order_release);
@@ -113,6 +114,7 @@ tresult PLUGIN_API PlugProcessor::setActive (TBool state)
 
 		calcSmoothingCoefs (smoothingTimeMs, sampleRateHz, smoothingInCoef, smoothingFeedbackCoef);
 		updateFilters (true);
+		noteRunningSections ();
 
 		// Hand-over starts afresh: both sides agree on the current record.
 		stateFromMain.clear ();

@@ -5,6 +5,7 @@
 
 #include "public.sdk/source/vst/vstaudioeffect.h"
 #include "source/processor/dsp/equaliserpath.h"
+#include "source/processor/dsp/sectioncoefs.h"
 #include "source/processor/latestvaluechannel.h"
 #include "source/processor/plugstate.h"
 
@@ -73,6 +74,28 @@ protected:
 	// A section whose last design was not finite and stable does not run (its previous
 	// coefficients stay, its memories are kept).
 	uint8 filterUsable[kNumFilters] {};
+	// Ran in the last block on the equaliser path (set there and on activation). A
+	// section that ran and gets new coefficients has its memories carried over to them
+	// (sectiontransition.h), so that the change does not burst; one that starts running
+	// again starts from silent memories.
+	uint8 sectionRan[kNumFilters] {};
+	// Switch coefficients over the raw memories instead, as before the carry-over. Only
+	// the transient benchmark sets it, to measure both in one run.
+	bool rawMemorySwitching {false};
+
+	bool sectionRuns (int32 i) const
+	{
+		return filterGainDb[i] != 0.0 && filterOn[i] != 0 && filterUsable[i] != 0;
+	}
+	SectionCoefs sectionCoefs (int32 i) const
+	{
+		return {coefB0[i], coefB1[i], coefB2[i], coefA1[i], coefA2[i]};
+	}
+	/** After a filter update: moves the memories of every running section whose
+	    coefficients changed from `before` to its new coefficients. */
+	void carrySectionStates (const SectionCoefs (&before)[kNumFilters]);
+	/** Marks which sections run in the block about to be filtered. */
+	void noteRunningSections ();
 
 	// --- Work buffers, owned from setActive (true) to setActive (false)
 	int32 maxBlockSamples {0};

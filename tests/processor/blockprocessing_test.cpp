@@ -255,12 +255,24 @@ TEST_F (BlockProcessing, FlatBandsGiveTheInputTimesTheLevel)
 
 TEST_F (BlockProcessing, InPlaceEqualsSeparateBuffersInBothSampleSizes)
 {
-	auto settings = [] {
+	// Settings at the start, then a switch mid-stream that carries the running sections'
+	// memories over to new coefficients.
+	auto settings = [] (unsigned round) {
 		auto c = owned (new HostParameterChanges ());
-		c->add (kGainLFId, {{0, 0.9}});
-		c->add (kGainMF2Id, {{0, 0.1}});
-		c->add (kGainHFId, {{0, 0.7}});
-		c->add (kLevelId, {{0, 0.6}});
+		if (round == 0)
+		{
+			c->add (kGainLFId, {{0, 0.9}});
+			c->add (kGainMF2Id, {{0, 0.1}});
+			c->add (kGainHFId, {{0, 0.7}});
+			c->add (kLevelId, {{0, 0.6}});
+		}
+		else if (round == 2)
+		{
+			c->add (kFreqLFId, {{0, 0.0}});
+			c->add (kGainMF2Id, {{0, 0.8}});
+			c->add (kQMF2Id, {{0, 1.0}});
+			c->add (kGainHFId, {{0, 0.2}});
+		}
 		return c;
 	};
 	auto compare = [&] (auto sample) {
@@ -269,15 +281,15 @@ TEST_F (BlockProcessing, InPlaceEqualsSeparateBuffersInBothSampleSizes)
 		auto b = owned (new TestableProcessor ());
 		ASSERT_EQ (a->start (44100.0, 512, sizeof (Sample) == 4 ? kSample32 : kSample64), kResultOk);
 		ASSERT_EQ (b->start (44100.0, 512, sizeof (Sample) == 4 ? kSample32 : kSample64), kResultOk);
-		for (unsigned round = 0; round < 3; ++round)
+		for (unsigned round = 0; round < 4; ++round)
 		{
 			TestBlock<Sample> separate (512), shared (512, true);
 			fillNoise (separate, 10 + round);
 			fillNoise (shared, 10 + round);
-			auto c1 = settings ();
-			auto c2 = settings ();
-			separate.data.inputParameterChanges = round == 0 ? c1.get () : nullptr;
-			shared.data.inputParameterChanges = round == 0 ? c2.get () : nullptr;
+			auto c1 = settings (round);
+			auto c2 = settings (round);
+			separate.data.inputParameterChanges = c1;
+			shared.data.inputParameterChanges = c2;
 			a->process (separate.data);
 			b->process (shared.data);
 			ASSERT_EQ (separate.output (0), shared.output (0));

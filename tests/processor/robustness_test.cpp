@@ -116,3 +116,60 @@ TEST (Robustness, BrokenStoredValuesDoNotBreakTheFilters)
 		}
 	}
 }
+
+TEST (Robustness, StoredValuesOutsideTheRangeAreHeldAtItsEnds)
+{
+	// A stored MF gain of 50 asked for +1584 dB: every 32-bit sample became infinite.
+	// The update reads it as 1 (+16 dB), a NaN gain as 0 dB (the band does not run), and
+	// the record keeps the bytes it was given.
+	struct Case
+	{
+		double gainNorm;
+		double gainDb; // the MF2 filter's working gain
+		bool runs;
+	};
+	const Case cases[] = {{50.0, 16.0, true}, {-50.0, -16.0, true},
+	                      {std::numeric_limits<double>::quiet_NaN (), std::nan (""), false}};
+	for (const Case& c : cases)
+	{
+		PlugState s = makeInitialPlugState ();
+		s.bands[kBandMF2].gainNorm = c.gainNorm;
+		s.bands[kBandMF2].freqNorm = 3.0;
+		s.bands[kBandMF2].qNorm = -2.0;
+		auto run = [&] (auto sample) {
+			using Sample = decltype (sample);
+			auto p = owned (new TestableProcessor ());
+			ASSERT_EQ (p->start (48000.0, 256, sizeof (Sample) == 4 ? kSample32 : kSample64), kResultOk);
+			auto in = streamOf (s);
+			ASSERT_EQ (p->setState (in), kResultOk);
+			TestBlock<Sample> block (256);
+			std::mt19937 rng (3);
+			std::uniform_real_distribution<double> d (-1.0, 1.0);
+			for (int round = 0; round < 20; ++round)
+			{
+				for (int32 j = 0; j < 256; ++j)
+				{
+					block.inL[j] = static_cast<Sample> (d (rng));
+					block.inR[j] = static_cast<Sample> (d (rng));
+				}
+				p->process (block.data);
+				for (int ch = 0; ch < 2; ++ch)
+					for (Sample x : block.output (ch))
+						ASSERT_TRUE (std::isfinite (x)) << c.gainNorm << " round " << round;
+			}
+			if (std::isnan (c.gainDb))
+				EXPECT_TRUE (std::isnan (p->filterGainDb[kBandMF2]));
+			else
+				EXPECT_EQ (p->filterGainDb[kBandMF2], c.gainDb);
+			EXPECT_EQ (p->filterFreqHz[kBandMF2], 15999.999999999996) << "held at 1";
+			EXPECT_EQ (p->filterQ[kBandMF2], 1.0) << "held at 0";
+			EXPECT_EQ (p->sectionRuns (kBandMF2), c.runs) << c.gainNorm;
+			auto out = owned (new MemoryStream ());
+			ASSERT_EQ (p->getState (out), kResultOk);
+			EXPECT_EQ (bytesOf (*out), bytesOf (*streamOf (s))) << c.gainNorm;
+			p->setActive (false);
+		};
+		run (float ());
+		run (double ());
+	}
+}

@@ -30,8 +30,11 @@ public:
 	using PlugProcessor::outputGainTarget;
 	using PlugProcessor::plugState;
 	using PlugProcessor::processSetup;
+	using PlugProcessor::rawMemorySwitching;
 	using PlugProcessor::rangeFactor;
 	using PlugProcessor::sampleRateHz;
+	using PlugProcessor::sectionRan;
+	using PlugProcessor::sectionRuns;
 	using PlugProcessor::smootherState;
 	using PlugProcessor::smoothingFeedbackCoef;
 	using PlugProcessor::smoothingInCoef;
