@@ -89,32 +89,33 @@ TEST_F (PlugControllerTest, ParameterListMatchesTheTable)
 	};
 	const int32 A = ParameterInfo::kCanAutomate;
 	const double q = std::log10 (3.2);
+	// The band switches default to on, as a new processor runs every band; Bypass to off.
 	const Row rows[] = {
 	    {kBypassId, "Bypass", "", 1, 0., -1, A | ParameterInfo::kIsBypass, "Off"},
 	    {kLevelId, "Level", "dB", 0, 0.75, 1, A, "0.0"},
 	    {kRangeId, "Range", "%", 0, 1.0, 0, A, "100"},
 	    {kGainLFId, "Gain_LF", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqLFId, "Freq_LF", "Hz", 0, 0.5, 0, A, "200"},
-	    {kChanStatusLFId, "ChanStatus_LF", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusLFId, "ChanStatus_LF", "", 1, 1., -1, A, "On"},
 	    {kGainMF1Id, "Gain_MF1", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF1Id, "Freq_MF1", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF1Id, "Q_MF1", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF1Id, "ChanStatus_MF1", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF1Id, "ChanStatus_MF1", "", 1, 1., -1, A, "On"},
 	    {kGainMF2Id, "Gain_MF2", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF2Id, "Freq_MF2", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF2Id, "Q_MF2", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF2Id, "ChanStatus_MF2", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF2Id, "ChanStatus_MF2", "", 1, 1., -1, A, "On"},
 	    {kGainMF3Id, "Gain_MF3", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF3Id, "Freq_MF3", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF3Id, "Q_MF3", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF3Id, "ChanStatus_MF3", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF3Id, "ChanStatus_MF3", "", 1, 1., -1, A, "On"},
 	    {kGainMF4Id, "Gain_MF4", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF4Id, "Freq_MF4", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF4Id, "Q_MF4", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF4Id, "ChanStatus_MF4", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF4Id, "ChanStatus_MF4", "", 1, 1., -1, A, "On"},
 	    {kGainHFId, "Gain_HF", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqHFId, "Freq_HF", "Hz", 0, 0.5, 0, A, "3000"},
-	    {kChanStatusHFId, "ChanStatus_HF", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusHFId, "ChanStatus_HF", "", 1, 1., -1, A, "On"},
 	};
 	ASSERT_EQ (controller->getParameterCount (), 25);
 	for (int32 i = 0; i < 25; ++i)
@@ -226,10 +227,10 @@ TEST_F (PlugControllerTest, SetComponentStateOfANewProcessor)
 		String128 s {};
 		controller->getParamStringByValue (base + 3, controller->getParamNormalized (base + 3), s);
 		EXPECT_EQ (narrow (s), "On");
-		// The reported default of a switch stays off.
+		// A host's reset gives what a new processor has: the band on.
 		ParameterInfo info {};
 		controller->getParameterInfoByTag (base + 3, info);
-		EXPECT_EQ (info.defaultNormalizedValue, 0.0);
+		EXPECT_EQ (info.defaultNormalizedValue, 1.0);
 	}
 }
 
@@ -267,8 +268,9 @@ TEST_F (PlugControllerTest, SetComponentStateMapsEveryFieldToItsTag)
 
 TEST_F (PlugControllerTest, SetComponentStateRefusesNullAndShortStreams)
 {
+	// Values that differ from the record below (whose bands are all on).
 	controller->setParamNormalized (kLevelId, 0.1);
-	controller->setParamNormalized (kChanStatusMF3Id, 1.0);
+	controller->setParamNormalized (kChanStatusMF3Id, 0.0);
 	const std::vector<ParamValue> before = allValues ();
 
 	EXPECT_EQ (controller->setComponentState (nullptr), kResultFalse);

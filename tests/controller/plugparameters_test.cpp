@@ -5,6 +5,7 @@
 #include "source/controller/plugparameters.h"
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/plugids.h"
+#include "source/processor/plugstate.h"
 #include "testhelpers.h"
 
 #include "vstgui/lib/controls/cbuttons.h"
@@ -88,6 +89,25 @@ public:
 	std::vector<VSTGUI::CView*> withDefault;
 };
 
+/** The record's normalized value under a parameter's tag. */
+double recordValue (const PlugState& record, ParamID tag)
+{
+	if (tag == kBypassId)
+		return record.bypass ? 1.0 : 0.0;
+	if (tag == kLevelId)
+		return record.levelNorm;
+	if (tag == kRangeId)
+		return record.rangeNorm;
+	const PlugBandState& band = record.bands[(tag - kGainLFId) / 4];
+	switch ((tag - kGainLFId) % 4)
+	{
+		case 0: return band.gainNorm;
+		case 1: return band.freqNorm;
+		case 2: return band.qNorm;
+	}
+	return band.enabled ? 1.0 : 0.0;
+}
+
 } // namespace
 
 TEST_F (PlugParameterTableTest, ControllerShowsWhatTheProcessorApplies)
@@ -154,6 +174,37 @@ TEST_F (PlugParameterTableTest, ControllerIsBuiltFromTheTable)
 		if (spec.curve != ParamCurve::kSwitch)
 		{
 			EXPECT_EQ (controller->getParameterObject (spec.tag)->getPrecision (), spec.precision);
+		}
+	}
+}
+
+TEST_F (PlugParameterTableTest, DefaultsAreWhatANewProcessorRuns)
+{
+	const PlugState record = makeInitialPlugState ();
+	for (const PlugParameterSpec& spec : kPlugParameters)
+	{
+		SCOPED_TRACE (narrow (spec.title));
+		ParameterInfo info {};
+		ASSERT_EQ (controller->getParameterInfoByTag (spec.tag, info), kResultOk);
+		const double stored = recordValue (record, spec.tag);
+		if (spec.curve == ParamCurve::kSwitch)
+		{
+			// A host's reset and a new controller show what a new processor runs.
+			EXPECT_EQ (info.defaultNormalizedValue, stored);
+			EXPECT_EQ (controller->getParamNormalized (spec.tag), stored);
+			continue;
+		}
+		const double applied = processorPlain (spec.tag, stored);
+		if (spec.curve == ParamCurve::kExponential && spec.units == nullptr)
+		{
+			// Q: the record holds 0.50515, the parameter log10 (3.2) = 0.5051499783...
+			EXPECT_NEAR (info.defaultNormalizedValue, stored, 1e-7);
+			EXPECT_NEAR (applied, spec.defaultPlain, 1e-6 * spec.defaultPlain);
+		}
+		else
+		{
+			EXPECT_NEAR (info.defaultNormalizedValue, stored, 1e-15);
+			EXPECT_NEAR (applied, spec.defaultPlain, 1e-12 * std::max (1.0, std::fabs (spec.defaultPlain)));
 		}
 	}
 }
