@@ -179,6 +179,9 @@ TEST_F (PlugControllerTest, ValueTextsAndConversionsThroughTheController)
 	ParamValue n = -1.;
 	ASSERT_EQ (controller->getParamValueByString (kFreqLFId, const_cast<TChar*> (text.c_str ()), n), kResultOk);
 	EXPECT_EQ (n, 1.0);
+	text = ord3ltest::widen ("3.2");
+	ASSERT_EQ (controller->getParamValueByString (kQMF2Id, const_cast<TChar*> (text.c_str ()), n), kResultOk);
+	EXPECT_NEAR (n, std::log10 (3.2), 1e-15);
 }
 
 TEST (PlugController, RepeatedInitializeRegistersOnce)
