@@ -9,6 +9,7 @@
 #include "vstgui/lib/platform/resourcepath.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace Steinberg {
@@ -69,6 +70,42 @@ tresult PLUGIN_API PlugController::getParameterInfo (int32 paramIndex, Parameter
 	if (paramIndex < 0 || paramIndex >= getParameterCount ())
 		return kResultFalse;
 	return EditController::getParameterInfo (paramIndex, info);
+}
+
+tresult PLUGIN_API PlugController::getParamStringByValue (ParamID tag, ParamValue valueNormalized,
+                                                          String128 string)
+{
+	Parameter* parameter = getParameterObject (tag);
+	if (parameter == nullptr || string == nullptr)
+		return kResultFalse;
+	if (std::isnan (valueNormalized))
+	{
+		string[0] = 0;
+		return kResultOk;
+	}
+	// The value the parameter would take, as setParamNormalized limits it.
+	parameter->toString (std::min (std::max (valueNormalized, 0.0), 1.0), string);
+	return kResultOk;
+}
+
+tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* string,
+                                                          ParamValue& valueNormalized)
+{
+	Parameter* parameter = getParameterObject (tag);
+	if (parameter == nullptr || string == nullptr)
+		return kResultFalse;
+	ParamValue read = 0.0;
+	if (!parameter->fromString (string, read) || !std::isfinite (read))
+		return kResultFalse;
+	valueNormalized = read;
+	return kResultOk;
+}
+
+tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue value)
+{
+	if (!std::isfinite (value))
+		return kResultFalse;
+	return EditController::setParamNormalized (tag, value);
 }
 
 IPlugView* PLUGIN_API PlugController::createView (FIDString name)

@@ -1,6 +1,7 @@
 #include "source/controller/plugparameters.h"
 
 #include "source/controller/tsrangeparameter.h"
+#include "source/controller/tsswitchparameter.h"
 #include "source/processor/plugids.h"
 
 namespace Steinberg {
@@ -51,8 +52,7 @@ Parameter* makePlugParameter (const PlugParameterSpec& spec)
 	switch (spec.curve)
 	{
 		case ParamCurve::kSwitch:
-			return new Parameter (spec.title, spec.tag, nullptr, spec.defaultPlain, 1, spec.flags, kRootUnitId,
-			                      nullptr);
+			return new TSSwitchParameter (spec.title, spec.tag, spec.flags, spec.defaultPlain);
 		case ParamCurve::kLinear:
 			p = new TSRangeParameter (spec.title, spec.tag, spec.units, spec.flags, spec.minPlain,
 			                          spec.maxPlain, spec.defaultPlain);

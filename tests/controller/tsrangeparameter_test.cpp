@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -128,6 +132,38 @@ TEST (TSRangeParameter, ValueTexts)
 	{
 		ParamRef p (make (*c.range));
 		EXPECT_EQ (text (*p.p, c.normalized), c.expected) << c.range->name << " at " << c.normalized;
+	}
+}
+
+TEST (TSRangeParameter, ValueTextsOfAnyValueFitAString128)
+{
+	// Texts that do not fit, and values that are no numbers, come out empty.
+	struct Case
+	{
+		const Range* range;
+		ParamValue normalized;
+		std::size_t length; // of the text
+	};
+	const double inf = std::numeric_limits<double>::infinity ();
+	const Case cases[] = {
+	    {&kLevel, 1e300, 0},   {&kLevel, -1e300, 0},  {&kLevel, DBL_MAX, 0},
+	    {&kLevel, inf, 0},     {&kLevel, std::numeric_limits<double>::quiet_NaN (), 0},
+	    {&kLevel, 1e100, 104}, // 4.8e101 with one decimal still fits
+	    {&kRange, 9.99e124, 127}, // 127 digits and the terminator: the longest that fits
+	    {&kRange, 1.01e125, 0},
+	    {&kFreqMF, 50., 0},    {&kFreqMF, -50., 1}, // 40 * 400^-50 shows as "0"
+	    {&kQ, 1e300, 0},
+	};
+	const TChar sentinel = 0xBEEF;
+	for (const Case& c : cases)
+	{
+		ParamRef p (make (*c.range));
+		std::vector<TChar> buffer (1024, sentinel);
+		p->toString (c.normalized, buffer.data ());
+		const auto end = std::find (buffer.begin (), buffer.begin () + 128, TChar (0));
+		ASSERT_NE (end, buffer.begin () + 128) << c.range->name << " at " << c.normalized;
+		EXPECT_EQ (static_cast<std::size_t> (end - buffer.begin ()), c.length) << c.range->name << " at " << c.normalized;
+		EXPECT_EQ (std::count (buffer.begin () + 128, buffer.end (), sentinel), 1024 - 128);
 	}
 }
 
