@@ -5,6 +5,7 @@
 #include "source/controller/plugcontroller.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
+#include "controllerfixture.h"
 #include "testhelpers.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -29,20 +30,9 @@ using ord3ltest::narrow;
 
 namespace {
 
-class PlugControllerTest : public ::testing::Test
+class PlugControllerTest : public ord3ltest::ControllerFixture
 {
 protected:
-	void SetUp () override
-	{
-		controller = new PlugController ();
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-	}
-	void TearDown () override
-	{
-		controller->terminate ();
-		controller->release ();
-	}
-
 	std::string valueText (ParamID tag, ParamValue normalized)
 	{
 		String128 s {};
@@ -61,8 +51,6 @@ protected:
 		}
 		return v;
 	}
-
-	PlugController* controller {nullptr};
 };
 
 /** A stream holding the record, positioned at its start. */

@@ -6,6 +6,7 @@
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
+#include "controllerfixture.h"
 #include "testhelpers.h"
 
 #include "vstgui/lib/controls/cbuttons.h"
@@ -29,22 +30,14 @@ using ord3ltest::narrow;
 
 namespace {
 
-class PlugParameterTableTest : public ::testing::Test
+class PlugParameterTableTest : public ord3ltest::ControllerFixture
 {
 protected:
 	void SetUp () override
 	{
-		controller = new PlugController ();
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+		ControllerFixture::SetUp ();
 		ASSERT_EQ (controller->getParameterCount (), kNumPlugParameters);
 	}
-	void TearDown () override
-	{
-		controller->terminate ();
-		controller->release ();
-	}
-
-	PlugController* controller {nullptr};
 };
 
 /** The processor's setting for a range parameter's tag at normalized n, in the unit the
@@ -112,14 +105,9 @@ double recordValue (const PlugState& record, ParamID tag)
 
 TEST_F (PlugParameterTableTest, ControllerShowsWhatTheProcessorApplies)
 {
-	for (int32 index = 0; index < kNumPlugParameters; ++index)
+	for (const PlugParameterSpec& spec : kPlugParameters)
 	{
-		const PlugParameterSpec& spec = kPlugParameters[index];
 		SCOPED_TRACE (narrow (spec.title));
-		ParameterInfo info {};
-		ASSERT_EQ (controller->getParameterInfo (index, info), kResultOk);
-		ASSERT_EQ (info.id, spec.tag);
-
 		for (int32 step = 0; step <= 10; ++step)
 		{
 			const double n = step / 10.0;
