@@ -1,7 +1,7 @@
 #include "source/controller/plugcontroller.h"
 
 #include "source/controller/plugaboutcontroller.h"
-#include "source/controller/tsrangeparameter.h"
+#include "source/controller/plugparameters.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
 
@@ -9,6 +9,7 @@
 #include "vstgui/lib/platform/resourcepath.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace Steinberg {
@@ -28,24 +29,6 @@ const ModuleInitializer kEditorResources ([] {
 		VSTGUI::setResourcePath (getModuleResourcesPath ());
 });
 
-struct BandParameterTexts
-{
-	const TChar* gain;
-	const TChar* freq;
-	const TChar* q; // null for the shelves, which have no Q parameter
-	const TChar* status;
-	double freqMin, freqMax, freqDefault; // Hz
-};
-
-const BandParameterTexts kBandTexts[kNumEqBands] = {
-    {STR16 ("Gain_LF"), STR16 ("Freq_LF"), nullptr, STR16 ("ChanStatus_LF"), 20.0, 2000.0, 200.0},
-    {STR16 ("Gain_MF1"), STR16 ("Freq_MF1"), STR16 ("Q_MF1"), STR16 ("ChanStatus_MF1"), 40.0, 16000.0, 800.0},
-    {STR16 ("Gain_MF2"), STR16 ("Freq_MF2"), STR16 ("Q_MF2"), STR16 ("ChanStatus_MF2"), 40.0, 16000.0, 800.0},
-    {STR16 ("Gain_MF3"), STR16 ("Freq_MF3"), STR16 ("Q_MF3"), STR16 ("ChanStatus_MF3"), 40.0, 16000.0, 800.0},
-    {STR16 ("Gain_MF4"), STR16 ("Freq_MF4"), STR16 ("Q_MF4"), STR16 ("ChanStatus_MF4"), 40.0, 16000.0, 800.0},
-    {STR16 ("Gain_HF"), STR16 ("Freq_HF"), nullptr, STR16 ("ChanStatus_HF"), 500.0, 18000.0, 3000.0},
-};
-
 } // namespace
 
 tresult PLUGIN_API PlugController::initialize (FUnknown* context)
@@ -56,38 +39,8 @@ tresult PLUGIN_API PlugController::initialize (FUnknown* context)
 	if (EditController::initialize (context) != kResultOk || parameters.getParameterCount () > 0)
 		return kResultOk;
 
-	auto addRange = [this] (Parameter* p, int32 precision) {
-		p->setPrecision (precision);
-		parameters.addParameter (p);
-	};
-	auto addSwitch = [this] (const TChar* title, ParamID tag, int32 flags) {
-		parameters.addParameter (title, nullptr, 1, 0.0, flags, tag, kRootUnitId, nullptr);
-	};
-
-	addSwitch (STR16 ("Bypass"), kBypassId, ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass);
-	addRange (new TSRangeParameter (STR16 ("Level"), kLevelId, STR16 ("dB"), ParameterInfo::kCanAutomate,
-	                                -36.0, 12.0, 0.0),
-	          1);
-	addRange (new TSRangeParameter (STR16 ("Range"), kRangeId, STR16 ("%"), ParameterInfo::kCanAutomate,
-	                                0.0, 100.0, 100.0),
-	          0);
-
-	for (int32 b = 0; b < kNumEqBands; ++b)
-	{
-		const BandParameterTexts& t = kBandTexts[b];
-		const ParamID base = kGainLFId + 4 * static_cast<ParamID> (b);
-		addRange (new TSRangeParameter (t.gain, base, STR16 ("dB"), ParameterInfo::kCanAutomate, -16.0,
-		                                16.0, 0.0),
-		          1);
-		addRange (new TSExpRangeParameter (t.freq, base + 1, STR16 ("Hz"), ParameterInfo::kCanAutomate,
-		                                   t.freqMin, t.freqMax, t.freqDefault),
-		          0);
-		if (t.q)
-			addRange (new TSExpRangeParameter (t.q, base + 2, nullptr, ParameterInfo::kCanAutomate, 1.0,
-			                                   10.0, 3.2),
-			          2);
-		addSwitch (t.status, base + 3, ParameterInfo::kCanAutomate);
-	}
+	for (const PlugParameterSpec& spec : kPlugParameters)
+		parameters.addParameter (makePlugParameter (spec));
 	return kResultOk;
 }
 
@@ -117,6 +70,42 @@ tresult PLUGIN_API PlugController::getParameterInfo (int32 paramIndex, Parameter
 	if (paramIndex < 0 || paramIndex >= getParameterCount ())
 		return kResultFalse;
 	return EditController::getParameterInfo (paramIndex, info);
+}
+
+tresult PLUGIN_API PlugController::getParamStringByValue (ParamID tag, ParamValue valueNormalized,
+                                                          String128 string)
+{
+	Parameter* parameter = getParameterObject (tag);
+	if (parameter == nullptr || string == nullptr)
+		return kResultFalse;
+	if (std::isnan (valueNormalized))
+	{
+		string[0] = 0;
+		return kResultOk;
+	}
+	// The value the parameter would take, as setParamNormalized limits it.
+	parameter->toString (std::min (std::max (valueNormalized, 0.0), 1.0), string);
+	return kResultOk;
+}
+
+tresult PLUGIN_API PlugController::getParamValueByString (ParamID tag, TChar* string,
+                                                          ParamValue& valueNormalized)
+{
+	Parameter* parameter = getParameterObject (tag);
+	if (parameter == nullptr || string == nullptr)
+		return kResultFalse;
+	ParamValue read = 0.0;
+	if (!parameter->fromString (string, read) || !std::isfinite (read))
+		return kResultFalse;
+	valueNormalized = read;
+	return kResultOk;
+}
+
+tresult PLUGIN_API PlugController::setParamNormalized (ParamID tag, ParamValue value)
+{
+	if (!std::isfinite (value))
+		return kResultFalse;
+	return EditController::setParamNormalized (tag, value);
 }
 
 IPlugView* PLUGIN_API PlugController::createView (FIDString name)

@@ -35,6 +35,17 @@ public:
 	/** The base's answer for 0 <= index < count; kResultFalse for any other index (the
 	    base's container would throw, and no exception may cross the interface). */
 	tresult PLUGIN_API getParameterInfo (int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+	/** The text of a value limited to 0..1; a NaN gives an empty text. The text always
+	    ends within the host's 128 characters. kResultFalse for a null text. */
+	tresult PLUGIN_API getParamStringByValue (ParamID tag, ParamValue valueNormalized,
+	                                          String128 string) SMTG_OVERRIDE;
+	/** kResultOk and the normalized value of a finite number (limited to the parameter's
+	    range); any other text, or a null one, gives kResultFalse and leaves the value. */
+	tresult PLUGIN_API getParamValueByString (ParamID tag, TChar* string,
+	                                          ParamValue& valueNormalized) SMTG_OVERRIDE;
+	/** Values outside 0..1 are limited to it; a value that is not finite gives kResultFalse
+	    and changes nothing. */
+	tresult PLUGIN_API setParamNormalized (ParamID tag, ParamValue value) SMTG_OVERRIDE;
 	/** The editor for "editor", else null. */
 	IPlugView* PLUGIN_API createView (FIDString name) SMTG_OVERRIDE;
 

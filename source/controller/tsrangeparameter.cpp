@@ -1,6 +1,9 @@
 #include "source/controller/tsrangeparameter.h"
 
+#include "source/controller/valuetext.h"
+
 #include "pluginterfaces/base/ustring.h"
+#include <algorithm>
 #include <cmath>
 
 namespace Steinberg {
@@ -22,11 +25,15 @@ void setUpRange (ParameterInfo& info, ParamValue& minPlain, ParamValue& maxPlain
 	info.unitId = kRootUnitId;
 }
 
-void printPlain (ParamValue plain, int32 precision, String128 string)
+// The number is limited to the plain range before it goes through the class's curve.
+bool rangeFromString (const RangeParameter& p, const TChar* string, ParamValue& valueNormalized)
 {
-	UString wrapper (string, str16BufferSize (String128));
-	if (!wrapper.printFloat (plain, precision))
-		string[0] = 0;
+	double plain = 0.0;
+	if (!scanNumber (string, p.getInfo ().units, plain))
+		return false;
+	plain = std::min (std::max (plain, p.getMin ()), p.getMax ());
+	valueNormalized = p.toNormalized (plain);
+	return true;
 }
 
 } // namespace
@@ -44,7 +51,12 @@ void TSRangeParameter::toString (ParamValue valueNormalized, String128 string) c
 	// Keeps "-0.0" off the display for values that round to zero.
 	if (std::fabs (plain) < 0.00005)
 		plain = 0.0;
-	printPlain (plain, precision, string);
+	printFixed (plain, precision, string);
+}
+
+bool TSRangeParameter::fromString (const TChar* string, ParamValue& valueNormalized) const
+{
+	return rangeFromString (*this, string, valueNormalized);
 }
 
 TSExpRangeParameter::TSExpRangeParameter (const TChar* title, ParamID tag, const TChar* units,
@@ -57,7 +69,12 @@ TSExpRangeParameter::TSExpRangeParameter (const TChar* title, ParamID tag, const
 
 void TSExpRangeParameter::toString (ParamValue valueNormalized, String128 string) const
 {
-	printPlain (toPlain (valueNormalized), precision, string);
+	printFixed (toPlain (valueNormalized), precision, string);
+}
+
+bool TSExpRangeParameter::fromString (const TChar* string, ParamValue& valueNormalized) const
+{
+	return rangeFromString (*this, string, valueNormalized);
 }
 
 ParamValue TSExpRangeParameter::toPlain (ParamValue valueNormalized) const

@@ -258,6 +258,27 @@ TEST_F (EditorTest, ClickOnABandSwitchReachesTheHost)
 	EXPECT_EQ (handler->events[1].value, 1.0);
 }
 
+TEST_F (EditorTest, ResettingASwitchGivesTheParametersDefault)
+{
+	// The band switches' default is on, Bypass's off; a reset from off turns a band on.
+	for (ParamID tag : {kChanStatusLFId, kChanStatusMF3Id, kChanStatusHFId})
+	{
+		SCOPED_TRACE (tag);
+		COnOffButton* button = control<COnOffButton> (tag);
+		ASSERT_NE (button, nullptr);
+		EXPECT_EQ (button->getDefaultValue (), button->getMax ());
+		ASSERT_EQ (controller->setParamNormalized (tag, 0.0), kResultOk);
+		handler->events.clear ();
+		EXPECT_TRUE (button->checkDefaultValue (CButtonState (kLButton | kAlt)));
+		ASSERT_EQ (handler->kinds (), "bpe");
+		EXPECT_EQ (handler->events[1].value, 1.0);
+		EXPECT_EQ (controller->getParamNormalized (tag), 1.0);
+	}
+	COnOffButton* bypass = control<COnOffButton> (kBypassId);
+	ASSERT_NE (bypass, nullptr);
+	EXPECT_EQ (bypass->getDefaultValue (), bypass->getMin ());
+}
+
 TEST_F (EditorTest, DraggingAKnobReachesTheHost)
 {
 	CKnobBase* knob = control<CKnobBase> (kFreqMF2Id);

@@ -5,6 +5,7 @@
 #include "source/controller/plugcontroller.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
+#include "controllerfixture.h"
 #include "testhelpers.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
@@ -13,9 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <limits>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace Steinberg;
@@ -25,20 +30,9 @@ using ord3ltest::narrow;
 
 namespace {
 
-class PlugControllerTest : public ::testing::Test
+class PlugControllerTest : public ord3ltest::ControllerFixture
 {
 protected:
-	void SetUp () override
-	{
-		controller = new PlugController ();
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-	}
-	void TearDown () override
-	{
-		controller->terminate ();
-		controller->release ();
-	}
-
 	std::string valueText (ParamID tag, ParamValue normalized)
 	{
 		String128 s {};
@@ -57,8 +51,6 @@ protected:
 		}
 		return v;
 	}
-
-	PlugController* controller {nullptr};
 };
 
 /** A stream holding the record, positioned at its start. */
@@ -89,32 +81,33 @@ TEST_F (PlugControllerTest, ParameterListMatchesTheTable)
 	};
 	const int32 A = ParameterInfo::kCanAutomate;
 	const double q = std::log10 (3.2);
+	// The band switches default to on, as a new processor runs every band; Bypass to off.
 	const Row rows[] = {
 	    {kBypassId, "Bypass", "", 1, 0., -1, A | ParameterInfo::kIsBypass, "Off"},
 	    {kLevelId, "Level", "dB", 0, 0.75, 1, A, "0.0"},
 	    {kRangeId, "Range", "%", 0, 1.0, 0, A, "100"},
 	    {kGainLFId, "Gain_LF", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqLFId, "Freq_LF", "Hz", 0, 0.5, 0, A, "200"},
-	    {kChanStatusLFId, "ChanStatus_LF", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusLFId, "ChanStatus_LF", "", 1, 1., -1, A, "On"},
 	    {kGainMF1Id, "Gain_MF1", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF1Id, "Freq_MF1", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF1Id, "Q_MF1", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF1Id, "ChanStatus_MF1", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF1Id, "ChanStatus_MF1", "", 1, 1., -1, A, "On"},
 	    {kGainMF2Id, "Gain_MF2", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF2Id, "Freq_MF2", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF2Id, "Q_MF2", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF2Id, "ChanStatus_MF2", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF2Id, "ChanStatus_MF2", "", 1, 1., -1, A, "On"},
 	    {kGainMF3Id, "Gain_MF3", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF3Id, "Freq_MF3", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF3Id, "Q_MF3", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF3Id, "ChanStatus_MF3", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF3Id, "ChanStatus_MF3", "", 1, 1., -1, A, "On"},
 	    {kGainMF4Id, "Gain_MF4", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqMF4Id, "Freq_MF4", "Hz", 0, 0.5, 0, A, "800"},
 	    {kQMF4Id, "Q_MF4", "", 0, q, 2, A, "3.20"},
-	    {kChanStatusMF4Id, "ChanStatus_MF4", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusMF4Id, "ChanStatus_MF4", "", 1, 1., -1, A, "On"},
 	    {kGainHFId, "Gain_HF", "dB", 0, 0.5, 1, A, "0.0"},
 	    {kFreqHFId, "Freq_HF", "Hz", 0, 0.5, 0, A, "3000"},
-	    {kChanStatusHFId, "ChanStatus_HF", "", 1, 0., -1, A, "Off"},
+	    {kChanStatusHFId, "ChanStatus_HF", "", 1, 1., -1, A, "On"},
 	};
 	ASSERT_EQ (controller->getParameterCount (), 25);
 	for (int32 i = 0; i < 25; ++i)
@@ -178,6 +171,141 @@ TEST_F (PlugControllerTest, ValueTextsAndConversionsThroughTheController)
 	ParamValue n = -1.;
 	ASSERT_EQ (controller->getParamValueByString (kFreqLFId, const_cast<TChar*> (text.c_str ()), n), kResultOk);
 	EXPECT_EQ (n, 1.0);
+	text = ord3ltest::widen ("3.2");
+	ASSERT_EQ (controller->getParamValueByString (kQMF2Id, const_cast<TChar*> (text.c_str ()), n), kResultOk);
+	EXPECT_NEAR (n, std::log10 (3.2), 1e-15);
+}
+
+// A buggy or hostile host: every double as a value, any text as a value text.
+TEST_F (PlugControllerTest, ValueTextsOfAnyDoubleEndInsideTheHostsBuffer)
+{
+	const double nan = std::numeric_limits<double>::quiet_NaN ();
+	const double inf = std::numeric_limits<double>::infinity ();
+	const double values[] = {nan, -nan, inf, -inf, 1e300, -1e300, 50., -50., DBL_MAX, -DBL_MAX,
+	                         std::numeric_limits<double>::denorm_min (), -std::numeric_limits<double>::denorm_min (),
+	                         DBL_MIN, -0.0, 1.0 + DBL_EPSILON};
+	const TChar sentinel = 0xBEEF;
+	for (int32 i = 0; i < controller->getParameterCount (); ++i)
+	{
+		ParameterInfo info {};
+		controller->getParameterInfo (i, info);
+		for (double value : values)
+		{
+			SCOPED_TRACE (narrow (info.title) + " at " + std::to_string (value));
+			// Room behind the host's 128 characters, so that an overrun shows here and
+			// not as a crash.
+			std::vector<TChar> buffer (1024, sentinel);
+			tresult result = kInternalError;
+			EXPECT_NO_THROW (result = controller->getParamStringByValue (info.id, value, buffer.data ()));
+			EXPECT_EQ (result, kResultOk);
+			const auto end = std::find (buffer.begin (), buffer.begin () + 128, TChar (0));
+			ASSERT_NE (end, buffer.begin () + 128) << "no terminator within 128 characters";
+			EXPECT_EQ (std::count (buffer.begin () + 128, buffer.end (), sentinel), 1024 - 128);
+			// A NaN has no text; any other value shows as the value it would be set to.
+			const std::string text = narrow (buffer.data ());
+			if (std::isnan (value))
+				EXPECT_EQ (text, "");
+			else
+				EXPECT_EQ (text, valueText (info.id, std::min (std::max (value, 0.0), 1.0)));
+		}
+	}
+	EXPECT_EQ (valueText (kLevelId, 1e300), "12.0");
+	EXPECT_EQ (valueText (kFreqMF2Id, 50.), "16000");
+	EXPECT_EQ (valueText (kGainHFId, -inf), "-16.0");
+	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 0.5, nullptr), kResultFalse);
+}
+
+TEST_F (PlugControllerTest, OnlyFiniteNumberTextsAreRead)
+{
+	const std::u16string megabyteOfDigits (1 << 20, u'1');
+	const std::u16string megabyteOfBlanks = std::u16string (1 << 20, u' ') + u"1";
+	struct Case
+	{
+		ParamID tag;
+		const char16_t* text; // null: a null text
+		double expected;      // normalized; < 0: refused, the value left as it was
+	};
+	const Case cases[] = {
+	    {kLevelId, nullptr, -1.},
+	    {kLevelId, u"nan", -1.},
+	    {kLevelId, u"-NaN", -1.},
+	    {kLevelId, u"inf", -1.},
+	    {kLevelId, u"-infinity", -1.},
+	    {kLevelId, u"1e999", -1.},
+	    {kLevelId, u"-1e999", -1.},
+	    {kLevelId, u"0x10", -1.},
+	    {kLevelId, u"+-1", -1.},
+	    {kLevelId, u"1e300", 1.},
+	    {kLevelId, u"-1e300", 0.},
+	    {kRangeId, u"1e-310", 1e-310 / 100.}, // a subnormal number is a number
+	    {kQMF1Id, u"3,2", -1.},
+	    {kQMF1Id, u"\xD800", -1.},       // lone high surrogate
+	    {kQMF1Id, u"3\xDC00", -1.},      // lone low surrogate after a digit
+	    {kQMF1Id, u"3\xD83D\xDE00", -1.}, // a well-formed pair is no digit either
+	    {kQMF1Id, u"\u00E9", -1.},
+	    {kQMF1Id, u"\uFF13", -1.}, // a full-width digit
+	    {kQMF1Id, megabyteOfDigits.c_str (), -1.},
+	    {kQMF1Id, megabyteOfBlanks.c_str (), -1.},
+	    {kChanStatusMF2Id, u"12abc", -1.},
+	    {kChanStatusMF2Id, u"On", -1.}, // switches read numbers only
+	    {kChanStatusMF2Id, u"12", 1.},
+	    {kChanStatusMF2Id, u"-3", 0.},
+	    {kChanStatusMF2Id, u"0.25", 0.25},
+	    {kBypassId, u"1", 1.},
+	    {kQLFId, u"3", -1.}, // no parameter under the shelf's Q tag
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE ("tag " + std::to_string (c.tag) + " \"" +
+		              (c.text ? narrow (reinterpret_cast<const TChar*> (c.text)).substr (0, 20) : "(null)") + "\"");
+		ParamValue value = 0.123;
+		tresult result = kInternalError;
+		EXPECT_NO_THROW (result = controller->getParamValueByString (
+		                     c.tag, reinterpret_cast<TChar*> (const_cast<char16_t*> (c.text)), value));
+		if (c.expected < 0.)
+		{
+			EXPECT_EQ (result, kResultFalse);
+			EXPECT_EQ (value, 0.123);
+		}
+		else
+		{
+			EXPECT_EQ (result, kResultOk);
+			EXPECT_EQ (value, c.expected);
+		}
+	}
+}
+
+TEST_F (PlugControllerTest, NonFiniteValuesChangeNothingAndOthersAreLimited)
+{
+	const double inf = std::numeric_limits<double>::infinity ();
+	ASSERT_EQ (controller->setParamNormalized (kGainMF1Id, 0.3), kResultOk);
+	for (double bad : {std::numeric_limits<double>::quiet_NaN (), inf, -inf})
+	{
+		EXPECT_EQ (controller->setParamNormalized (kGainMF1Id, bad), kResultFalse) << bad;
+		EXPECT_EQ (controller->getParamNormalized (kGainMF1Id), 0.3) << bad;
+	}
+	struct Case
+	{
+		double value, stored;
+	};
+	for (const Case& c : {Case {50., 1.}, Case {-1e300, 0.}, Case {DBL_MIN, DBL_MIN}, Case {1.0 + DBL_EPSILON, 1.}})
+	{
+		EXPECT_EQ (controller->setParamNormalized (kGainMF1Id, c.value), kResultOk) << c.value;
+		EXPECT_EQ (controller->getParamNormalized (kGainMF1Id), c.stored) << c.value;
+	}
+
+	// A stored state goes the same way: its NaN leaves the parameter, its 50 becomes 1.
+	PlugState record = makeInitialPlugState ();
+	record.levelNorm = std::numeric_limits<double>::quiet_NaN ();
+	record.bands[kBandMF2].gainNorm = 50.;
+	record.bands[kBandHF].freqNorm = -inf;
+	controller->setParamNormalized (kLevelId, 0.6);
+	controller->setParamNormalized (kFreqHFId, 0.7);
+	auto stream = streamOf (record);
+	ASSERT_EQ (controller->setComponentState (stream), kResultOk);
+	EXPECT_EQ (controller->getParamNormalized (kLevelId), 0.6);
+	EXPECT_EQ (controller->getParamNormalized (kGainMF2Id), 1.0);
+	EXPECT_EQ (controller->getParamNormalized (kFreqHFId), 0.7);
 }
 
 TEST (PlugController, RepeatedInitializeRegistersOnce)
@@ -226,10 +354,10 @@ TEST_F (PlugControllerTest, SetComponentStateOfANewProcessor)
 		String128 s {};
 		controller->getParamStringByValue (base + 3, controller->getParamNormalized (base + 3), s);
 		EXPECT_EQ (narrow (s), "On");
-		// The reported default of a switch stays off.
+		// A host's reset gives what a new processor has: the band on.
 		ParameterInfo info {};
 		controller->getParameterInfoByTag (base + 3, info);
-		EXPECT_EQ (info.defaultNormalizedValue, 0.0);
+		EXPECT_EQ (info.defaultNormalizedValue, 1.0);
 	}
 }
 
@@ -267,8 +395,9 @@ TEST_F (PlugControllerTest, SetComponentStateMapsEveryFieldToItsTag)
 
 TEST_F (PlugControllerTest, SetComponentStateRefusesNullAndShortStreams)
 {
+	// Values that differ from the record below (whose bands are all on).
 	controller->setParamNormalized (kLevelId, 0.1);
-	controller->setParamNormalized (kChanStatusMF3Id, 1.0);
+	controller->setParamNormalized (kChanStatusMF3Id, 0.0);
 	const std::vector<ParamValue> before = allValues ();
 
 	EXPECT_EQ (controller->setComponentState (nullptr), kResultFalse);

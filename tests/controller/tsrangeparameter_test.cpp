@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
+#include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -23,15 +27,16 @@ struct Range
 	bool exponential;
 	double min, max, def;
 	int32 precision;
+	const TChar* units;
 };
 
-const Range kLevel {"Level", false, -36., 12., 0., 1};
-const Range kRange {"Range", false, 0., 100., 100., 0};
-const Range kGain {"Gain", false, -16., 16., 0., 1};
-const Range kFreqLF {"Freq_LF", true, 20., 2000., 200., 0};
-const Range kFreqMF {"Freq_MF", true, 40., 16000., 800., 0};
-const Range kFreqHF {"Freq_HF", true, 500., 18000., 3000., 0};
-const Range kQ {"Q", true, 1., 10., 3.2, 2};
+const Range kLevel {"Level", false, -36., 12., 0., 1, STR16 ("dB")};
+const Range kRange {"Range", false, 0., 100., 100., 0, STR16 ("%")};
+const Range kGain {"Gain", false, -16., 16., 0., 1, STR16 ("dB")};
+const Range kFreqLF {"Freq_LF", true, 20., 2000., 200., 0, STR16 ("Hz")};
+const Range kFreqMF {"Freq_MF", true, 40., 16000., 800., 0, STR16 ("Hz")};
+const Range kFreqHF {"Freq_HF", true, 500., 18000., 3000., 0, STR16 ("Hz")};
+const Range kQ {"Q", true, 1., 10., 3.2, 2, nullptr};
 
 // Owns one reference, as the parameter container would.
 struct ParamRef
@@ -46,11 +51,10 @@ RangeParameter* make (const Range& r, bool withPrecision = true)
 {
 	RangeParameter* p;
 	if (r.exponential)
-		p = new TSExpRangeParameter (STR16 ("T"), 42, STR16 ("u"), ParameterInfo::kCanAutomate, r.min,
-		                             r.max, r.def);
+		p = new TSExpRangeParameter (STR16 ("T"), 42, r.units, ParameterInfo::kCanAutomate, r.min, r.max,
+		                             r.def);
 	else
-		p = new TSRangeParameter (STR16 ("T"), 42, STR16 ("u"), ParameterInfo::kCanAutomate, r.min, r.max,
-		                          r.def);
+		p = new TSRangeParameter (STR16 ("T"), 42, r.units, ParameterInfo::kCanAutomate, r.min, r.max, r.def);
 	if (withPrecision)
 		p->setPrecision (r.precision);
 	return p;
@@ -131,6 +135,38 @@ TEST (TSRangeParameter, ValueTexts)
 	}
 }
 
+TEST (TSRangeParameter, ValueTextsOfAnyValueFitAString128)
+{
+	// Texts that do not fit, and values that are no numbers, come out empty.
+	struct Case
+	{
+		const Range* range;
+		ParamValue normalized;
+		std::size_t length; // of the text
+	};
+	const double inf = std::numeric_limits<double>::infinity ();
+	const Case cases[] = {
+	    {&kLevel, 1e300, 0},   {&kLevel, -1e300, 0},  {&kLevel, DBL_MAX, 0},
+	    {&kLevel, inf, 0},     {&kLevel, std::numeric_limits<double>::quiet_NaN (), 0},
+	    {&kLevel, 1e100, 104}, // 4.8e101 with one decimal still fits
+	    {&kRange, 9.99e124, 127}, // 127 digits and the terminator: the longest that fits
+	    {&kRange, 1.01e125, 0},
+	    {&kFreqMF, 50., 0},    {&kFreqMF, -50., 1}, // 40 * 400^-50 shows as "0"
+	    {&kQ, 1e300, 0},
+	};
+	const TChar sentinel = 0xBEEF;
+	for (const Case& c : cases)
+	{
+		ParamRef p (make (*c.range));
+		std::vector<TChar> buffer (1024, sentinel);
+		p->toString (c.normalized, buffer.data ());
+		const auto end = std::find (buffer.begin (), buffer.begin () + 128, TChar (0));
+		ASSERT_NE (end, buffer.begin () + 128) << c.range->name << " at " << c.normalized;
+		EXPECT_EQ (static_cast<std::size_t> (end - buffer.begin ()), c.length) << c.range->name << " at " << c.normalized;
+		EXPECT_EQ (std::count (buffer.begin () + 128, buffer.end (), sentinel), 1024 - 128);
+	}
+}
+
 TEST (TSRangeParameter, ExponentialCurveAndRoundTrips)
 {
 	ParamRef lin (make (kLevel));
@@ -175,6 +211,50 @@ TEST (TSRangeParameter, FromStringLimitsToTheRangeAndUsesTheCurve)
 	std::u16string s = widen ("-12");
 	ASSERT_TRUE (level->fromString (reinterpret_cast<const TChar*> (s.c_str ()), n));
 	EXPECT_DOUBLE_EQ (n, 0.5);
+}
+
+TEST (TSRangeParameter, TextsAreReadWithAPointAndMayCarryTheUnits)
+{
+	struct Case
+	{
+		const Range* range;
+		const char* text;
+		double expected; // normalized; < 0: refused
+	};
+	const Case cases[] = {
+	    {&kQ, "3.2", std::log10 (3.2)},
+	    {&kQ, " 3.20 ", std::log10 (3.2)},
+	    {&kQ, "+5e-1", 0.0}, // 0.5, limited to the minimum 1
+	    {&kFreqLF, "200 Hz", 0.5},
+	    {&kFreqLF, "200Hz", 0.5},
+	    {&kLevel, "-12 dB", 0.5},
+	    {&kLevel, ".5", 36.5 / 48.},
+	    {&kRange, "50 %", 0.5},
+	    {&kQ, "3,2", -1.},      // the point is the only decimal mark
+	    {&kQ, "3.2.1", -1.},
+	    {&kFreqLF, "200 dB", -1.}, // only the parameter's own units
+	    {&kFreqLF, "Hz", -1.},
+	    {&kLevel, "", -1.},
+	    {&kLevel, "  ", -1.},
+	    {&kLevel, "- 3", -1.},
+	};
+	for (const Case& c : cases)
+	{
+		ParamRef p (make (*c.range));
+		std::u16string s = widen (c.text);
+		ParamValue n = 0.125;
+		const bool read = p->fromString (reinterpret_cast<const TChar*> (s.c_str ()), n);
+		if (c.expected < 0.)
+		{
+			EXPECT_FALSE (read) << c.range->name << " \"" << c.text << "\"";
+			EXPECT_EQ (n, 0.125) << c.text;
+		}
+		else
+		{
+			EXPECT_TRUE (read) << c.range->name << " \"" << c.text << "\"";
+			EXPECT_NEAR (n, c.expected, 1e-15) << c.text;
+		}
+	}
 }
 
 TEST (TSRangeParameter, BothClassesAnswerAsRangeParameter)

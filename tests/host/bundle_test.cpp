@@ -16,10 +16,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace ord3ltest;
 
@@ -226,6 +229,29 @@ TEST_F (BundleTest, ProcessorSessionThroughTheInterfaces)
 	EXPECT_EQ (other->setState (streamWith (std::vector<uint8_t> (bytes.begin (), bytes.end () - 1))),
 	           kResultFalse);
 	EXPECT_EQ (other->terminate (), kResultOk);
+}
+
+TEST_F (BundleTest, ControllerWithstandsHostileValuesAndTexts)
+{
+	auto controller = create<IEditController> (kPlugControllerUID);
+	ASSERT_TRUE (controller);
+	ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+
+	// Room behind the host's String128, filled with a sentinel that an overrun would change.
+	std::vector<char16> text (1024, char16 (0xBEEF));
+	EXPECT_EQ (controller->getParamStringByValue (kLevelId, 1e300, text.data ()), kResultOk);
+	EXPECT_EQ (ascii (text.data ()), "12.0");
+	EXPECT_EQ (std::count (text.begin () + 128, text.end (), char16 (0xBEEF)), 1024 - 128);
+
+	char16 loneSurrogate[] = {0xD800, 0};
+	ParamValue value = 0.25;
+	EXPECT_EQ (controller->getParamValueByString (kQMF1Id, loneSurrogate, value), kResultFalse);
+	EXPECT_EQ (controller->getParamValueByString (kQMF1Id, nullptr, value), kResultFalse);
+	EXPECT_EQ (value, 0.25);
+
+	EXPECT_EQ (controller->setParamNormalized (kLevelId, std::nan ("")), kResultFalse);
+	EXPECT_EQ (controller->getParamNormalized (kLevelId), 0.75);
+	EXPECT_EQ (controller->terminate (), kResultOk);
 }
 
 TEST (ModuleEntry, EntryAndExitAreCounted)

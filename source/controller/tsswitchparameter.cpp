@@ -1,0 +1,27 @@
+#include "source/controller/tsswitchparameter.h"
+
+#include "source/controller/valuetext.h"
+
+#include <algorithm>
+
+namespace Steinberg {
+namespace Vst {
+
+TSSwitchParameter::TSSwitchParameter (const TChar* title, ParamID tag, int32 flags,
+                                      ParamValue defaultValueNormalized)
+: Parameter (title, tag, nullptr, defaultValueNormalized, 1, flags, kRootUnitId, nullptr)
+{
+}
+
+bool TSSwitchParameter::fromString (const TChar* string, ParamValue& valueNormalized) const
+{
+	double number = 0.0;
+	if (!scanNumber (string, nullptr, number))
+		return false;
+	// A switch's plain value is its normalized value.
+	valueNormalized = std::min (std::max (number, 0.0), 1.0);
+	return true;
+}
+
+} // namespace Vst
+} // namespace Steinberg
