@@ -1,6 +1,7 @@
 // Small helpers shared by the GUI library tests.
 #pragma once
 
+#include "../common/localerun.h"
 #include "vstgui/vstgui.h"
 #include <cairo.h>
 #include <gtest/gtest.h>
@@ -76,7 +77,10 @@ inline bool writeBandsPNG (const std::string& path, int width, int rows, const s
 	return ok;
 }
 
-inline std::string outputPath (const std::string& name) { return std::string (VSTGUI_TEST_OUTPUT_DIR) + "/" + name; }
+inline std::string outputPath (const std::string& name)
+{
+	return std::string (VSTGUI_TEST_OUTPUT_DIR) + "/" + localeRunFilePrefix () + name;
+}
 
 } // Test
 } // VSTGUI

@@ -1,6 +1,7 @@
 // The built bundle's editor in our host's X11 window: loaded with dlopen, reached only
 // through VST 3 interfaces, clicked through the X server.
 
+#include "../common/localerun.h"
 #include "bundleloader.h"
 #include "recordingcomponenthandler.h"
 #include "testhost.h"
@@ -251,7 +252,7 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	for (auto [x, y] : {std::pair<int, int> {4, 4}, {430, 412}, {852, 8}, {300, 40}})
 		EXPECT_EQ (shot.at (x, y), backgroundAt (x, y)) << x << ", " << y;
 	cairo_surface_destroy (background);
-	EXPECT_TRUE (shot.writePNG (std::string (X11TEST_OUTPUT_DIR) + "/editor-in-host.png"));
+	EXPECT_TRUE (shot.writePNG (std::string (X11TEST_OUTPUT_DIR) + "/" + localeRunFilePrefix () + "editor-in-host.png"));
 
 	// A click 30 px above the handle (at 0 dB, in the middle) raises the gain.
 	const int sx = static_cast<int> (slider.getCenter ().x);
