@@ -219,6 +219,24 @@ TEST_F (SliderInteraction, DownWithASecondButtonStillGetsTheUpThatEndsTheEdit)
 	EXPECT_EQ (listener.kinds (), "be");
 }
 
+TEST_F (SliderInteraction, ADownDuringADragEndsTheDragWithItsValue)
+{
+	// A down that reaches the slider while its drag is open (here with a second button,
+	// as a frame passes it on) ends the drag's edit with the dragged value; the new
+	// gesture opens an edit of its own, which its up closes.
+	down (100);
+	move (60);
+	ASSERT_FLOAT_EQ (slider->getValue (), 0.41f);
+	EXPECT_EQ (down (60, kL | kRButton), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
+	EXPECT_EQ (listener.kinds (), "bvveb");
+	EXPECT_FLOAT_EQ (listener.events[3].value, 0.41f);
+	up ();
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvvebe");
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
+}
+
 struct DefaultClickCase
 {
 	CSliderMode mode;
@@ -608,4 +626,49 @@ TEST (SliderInFrame, EveryEditOpenedByAClickIsClosedByTheUp)
 	EXPECT_FALSE (s->isEditing ());
 	EXPECT_EQ (listener.kinds (), "be");
 	frame->close ();
+}
+
+// A second button pressed during a drag belongs to the drag, wherever the pointer is: the
+// dragged value stays, the drag's edit ends once, and no edit is left open.
+TEST (SliderInFrame, ASecondButtonDuringADragKeepsTheDraggedValue)
+{
+	struct Case
+	{
+		const char* where;
+		CCoord x, y;
+	};
+	const Case cases[] = {{"on the handle", 60, 50}, {"beside the handle", 110, 50}, {"off the slider", 150, 90}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.where);
+		RecordingListener listener;
+		auto* frame = new CFrame (CRect (0, 0, 200, 100), nullptr);
+		auto* other = new CSlider (CRect (140, 80, 200, 100), &listener, 2, 140, 180, makeOwned<CBitmap> (20, 20), nullptr);
+		auto* s = new CSlider (CRect (10, 40, 130, 60), &listener, 1, 10, 110, makeOwned<CBitmap> (20, 20), nullptr);
+		frame->addView (other);
+		frame->addView (s);
+		s->setValue (0.2f);
+		other->setValue (0.5f);
+
+		CPoint p (100, 50);
+		frame->onMouseDown (p, CButtonState (kLButton));
+		p (60, 50);
+		frame->onMouseMoved (p, CButtonState (kLButton));
+		ASSERT_FLOAT_EQ (s->getValue (), 0.41f);
+
+		p (c.x, c.y);
+		frame->onMouseDown (p, CButtonState (kLButton | kRButton));
+		EXPECT_FLOAT_EQ (s->getValue (), 0.41f);
+		EXPECT_EQ (listener.count ('e'), 1);
+		frame->onMouseMoved (p, CButtonState (kLButton | kRButton));
+		frame->onMouseUp (p, CButtonState (kRButton));
+		frame->onMouseMoved (p, CButtonState (kLButton));
+		frame->onMouseUp (p, CButtonState (kLButton));
+		EXPECT_FLOAT_EQ (s->getValue (), 0.41f);
+		EXPECT_FALSE (s->isEditing ());
+		EXPECT_EQ (listener.count ('b'), listener.count ('e'));
+		EXPECT_EQ (frame->getMouseDownView (), nullptr);
+		EXPECT_FLOAT_EQ (other->getValue (), 0.5f);
+		frame->close ();
+	}
 }

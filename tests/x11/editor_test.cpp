@@ -20,6 +20,7 @@
 #include <X11/keysym.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -277,6 +278,29 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	    << recorder->kindsOf (Vst::kGainMF2Id);
 	EXPECT_EQ (recorder->lastPerform (Vst::kGainMF2Id)->value, 0.5);
 	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), 0.5);
+
+	// A drag with the right button pressed and released during it: the dragged value
+	// stays, the drag's edit ends once, and no edit is left open.
+	recorder->events.clear ();
+	window.moveTo (child, sx, sy + 30);
+	window.button (1, true);
+	window.moveTo (child, sx, sy);
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		const auto* p = recorder->lastPerform (Vst::kGainMF2Id);
+		return p && p->value > 0.55;
+	})) << recorder->kindsOf (Vst::kGainMF2Id);
+	window.button (3, true);
+	window.button (3, false);
+	window.moveTo (child, sx, sy + 20);
+	window.button (1, false);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kGainMF2Id).back () == 'e'; }));
+	hostFrame->runFor (50);
+	const std::string kinds = recorder->kindsOf (Vst::kGainMF2Id);
+	const Vst::ParamValue dragged = recorder->lastPerform (Vst::kGainMF2Id)->value;
+	EXPECT_GT (dragged, 0.55);
+	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), dragged);
+	EXPECT_EQ (std::count (kinds.begin (), kinds.end (), 'b'), std::count (kinds.begin (), kinds.end (), 'e'));
+	EXPECT_EQ (kinds.find ('p', kinds.find ('e')), std::string::npos) << kinds; // nothing moved after the drag's end
 
 	closeEditor (view);
 	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
