@@ -34,14 +34,16 @@ protected:
 
 	void makeHorizontal (int32_t style = kLeft)
 	{
-		slider = makeOwned<CSlider> (CRect (10, 0, 130, 20), &listener, 7, 10, 110, handle, nullptr,
-		                             CPoint (0, 0), style | kHorizontal);
-		prepare ();
+		make (CRect (10, 0, 130, 20), style | kHorizontal);
 	}
 	void makeVertical (int32_t style = kBottom)
 	{
-		slider = makeOwned<CSlider> (CRect (0, 10, 20, 130), &listener, 7, 10, 110, handle, nullptr,
-		                             CPoint (0, 0), style | kVertical);
+		make (CRect (0, 10, 20, 130), style | kVertical);
+	}
+	void make (const CRect& size, int32_t style)
+	{
+		probe = new ProbeSlider (size, &listener, 7, 10, 110, handle, nullptr, CPoint (0, 0), style);
+		slider = owned (static_cast<CSlider*> (probe));
 		prepare ();
 	}
 	void prepare ()
@@ -54,6 +56,7 @@ protected:
 		slider->setValue (v);
 		slider->setDirty (false);
 		listener.clear ();
+		probe->invalidCount = 0;
 	}
 
 	CMouseEventResult down (CCoord x, int32_t buttons = kL, CCoord y = 10)
@@ -86,6 +89,7 @@ protected:
 	RecordingListener listener;
 	SharedPointer<CBitmap> handle;
 	SharedPointer<CSlider> slider;
+	ProbeSlider* probe {nullptr}; // the slider, counting its redraw requests
 	size_t baseTimers {0};
 };
 
@@ -397,6 +401,49 @@ TEST_F (RampFixture, StepsTowardThePointerAndSnapsWhenItPassesIt)
 	EXPECT_EQ (listener.count ('e'), 1);
 }
 
+// A ramp step that lands exactly on the pointer's value has not passed it: the ramp runs
+// one more step, which turns back, passes the pointer and snaps to it. The pointer here
+// also lies exactly on the handle's centre, which steps a horizontal slider up and a
+// vertical one down.
+TEST_F (RampFixture, AStepLandingExactlyOnThePointerRampsOnceMoreThenSnaps)
+{
+	struct Case
+	{
+		bool vertical;
+		float start;
+		CPoint down, pointer;
+		float landed;
+		CPoint dragTo;
+		float dragged;
+	};
+	const Case cases[] = {
+	    // Handle at x 40..60 (centre 50); (50 - 19) / 100 = 0.3 + 0.01.
+	    {false, 0.3f, CPoint (100, 10), CPoint (50, 10), 0.31f, CPoint (60, 10), 0.41f},
+	    // Minimum at the bottom, handle at y 90..110 (centre 100); 1 - (100 - 19) / 100 = 0.2 - 0.01.
+	    {true, 0.2f, CPoint (10, 20), CPoint (10, 100), 0.19f, CPoint (10, 60), 0.59f},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.vertical ? "vertical" : "horizontal");
+		c.vertical ? makeVertical () : makeHorizontal ();
+		slider->setSliderMode (CSliderMode::Ramp);
+		setValue (c.start);
+		down (c.down.x, kL, c.down.y);
+		move (c.pointer.x, kL, c.pointer.y);
+
+		RunLoop::instance ().advance (16);
+		EXPECT_EQ (slider->getValue (), c.landed);
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers + 1) << "stopped on landing";
+		RunLoop::instance ().advance (16);
+		EXPECT_EQ (slider->getValue (), c.landed);
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+		// Snapped: the drag now places the handle as a free click does.
+		move (c.dragTo.x, kL, c.dragTo.y);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.dragged);
+		up ();
+	}
+}
+
 TEST_F (RampFixture, MovingThePointerRetargetsTheRamp)
 {
 	down (100);
@@ -584,6 +631,7 @@ TEST_F (SliderInteraction, ArrowKeysStepAndEachPressIsOneEdit)
 		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
 		EXPECT_EQ (listener.kinds (), "bve");
 		EXPECT_FALSE (slider->isEditing ());
+		EXPECT_EQ (probe->invalidCount, 1); // the handle is redrawn at its new place
 	}
 }
 
@@ -595,6 +643,7 @@ TEST_F (SliderInteraction, KeysThatChangeNothingSendNothing)
 	EXPECT_EQ (key (VKEY_SPACE), -1);
 	EXPECT_EQ (listener.kinds (), "");
 	EXPECT_FLOAT_EQ (slider->getValue (), 1.f);
+	EXPECT_EQ (probe->invalidCount, 0);
 }
 
 // Through a frame, which sends moves and the up only to a view that handled the down.
