@@ -34,14 +34,16 @@ protected:
 
 	void makeHorizontal (int32_t style = kLeft)
 	{
-		slider = makeOwned<CSlider> (CRect (10, 0, 130, 20), &listener, 7, 10, 110, handle, nullptr,
-		                             CPoint (0, 0), style | kHorizontal);
-		prepare ();
+		make (CRect (10, 0, 130, 20), style | kHorizontal);
 	}
 	void makeVertical (int32_t style = kBottom)
 	{
-		slider = makeOwned<CSlider> (CRect (0, 10, 20, 130), &listener, 7, 10, 110, handle, nullptr,
-		                             CPoint (0, 0), style | kVertical);
+		make (CRect (0, 10, 20, 130), style | kVertical);
+	}
+	void make (const CRect& size, int32_t style)
+	{
+		probe = new ProbeSlider (size, &listener, 7, 10, 110, handle, nullptr, CPoint (0, 0), style);
+		slider = owned (static_cast<CSlider*> (probe));
 		prepare ();
 	}
 	void prepare ()
@@ -54,6 +56,7 @@ protected:
 		slider->setValue (v);
 		slider->setDirty (false);
 		listener.clear ();
+		probe->invalidCount = 0;
 	}
 
 	CMouseEventResult down (CCoord x, int32_t buttons = kL, CCoord y = 10)
@@ -86,6 +89,7 @@ protected:
 	RecordingListener listener;
 	SharedPointer<CBitmap> handle;
 	SharedPointer<CSlider> slider;
+	ProbeSlider* probe {nullptr}; // the slider, counting its redraw requests
 	size_t baseTimers {0};
 };
 
@@ -217,6 +221,24 @@ TEST_F (SliderInteraction, DownWithASecondButtonStillGetsTheUpThatEndsTheEdit)
 	up ();
 	EXPECT_FALSE (slider->isEditing ());
 	EXPECT_EQ (listener.kinds (), "be");
+}
+
+TEST_F (SliderInteraction, ADownDuringADragEndsTheDragWithItsValue)
+{
+	// A down that reaches the slider while its drag is open (here with a second button,
+	// as a frame passes it on) ends the drag's edit with the dragged value; the new
+	// gesture opens an edit of its own, which its up closes.
+	down (100);
+	move (60);
+	ASSERT_FLOAT_EQ (slider->getValue (), 0.41f);
+	EXPECT_EQ (down (60, kL | kRButton), kMouseEventHandled);
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
+	EXPECT_EQ (listener.kinds (), "bvveb");
+	EXPECT_FLOAT_EQ (listener.events[3].value, 0.41f);
+	up ();
+	EXPECT_FALSE (slider->isEditing ());
+	EXPECT_EQ (listener.kinds (), "bvvebe");
+	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
 }
 
 struct DefaultClickCase
@@ -377,6 +399,49 @@ TEST_F (RampFixture, StepsTowardThePointerAndSnapsWhenItPassesIt)
 	up ();
 	EXPECT_EQ (listener.count ('b'), 1);
 	EXPECT_EQ (listener.count ('e'), 1);
+}
+
+// A ramp step that lands exactly on the pointer's value has not passed it: the ramp runs
+// one more step, which turns back, passes the pointer and snaps to it. The pointer here
+// also lies exactly on the handle's centre, which steps a horizontal slider up and a
+// vertical one down.
+TEST_F (RampFixture, AStepLandingExactlyOnThePointerRampsOnceMoreThenSnaps)
+{
+	struct Case
+	{
+		bool vertical;
+		float start;
+		CPoint down, pointer;
+		float landed;
+		CPoint dragTo;
+		float dragged;
+	};
+	const Case cases[] = {
+	    // Handle at x 40..60 (centre 50); (50 - 19) / 100 = 0.3 + 0.01.
+	    {false, 0.3f, CPoint (100, 10), CPoint (50, 10), 0.31f, CPoint (60, 10), 0.41f},
+	    // Minimum at the bottom, handle at y 90..110 (centre 100); 1 - (100 - 19) / 100 = 0.2 - 0.01.
+	    {true, 0.2f, CPoint (10, 20), CPoint (10, 100), 0.19f, CPoint (10, 60), 0.59f},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.vertical ? "vertical" : "horizontal");
+		c.vertical ? makeVertical () : makeHorizontal ();
+		slider->setSliderMode (CSliderMode::Ramp);
+		setValue (c.start);
+		down (c.down.x, kL, c.down.y);
+		move (c.pointer.x, kL, c.pointer.y);
+
+		RunLoop::instance ().advance (16);
+		EXPECT_EQ (slider->getValue (), c.landed);
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers + 1) << "stopped on landing";
+		RunLoop::instance ().advance (16);
+		EXPECT_EQ (slider->getValue (), c.landed);
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers);
+		// Snapped: the drag now places the handle as a free click does.
+		move (c.dragTo.x, kL, c.dragTo.y);
+		EXPECT_FLOAT_EQ (slider->getValue (), c.dragged);
+		up ();
+	}
 }
 
 TEST_F (RampFixture, MovingThePointerRetargetsTheRamp)
@@ -566,6 +631,7 @@ TEST_F (SliderInteraction, ArrowKeysStepAndEachPressIsOneEdit)
 		EXPECT_FLOAT_EQ (slider->getValue (), c.value);
 		EXPECT_EQ (listener.kinds (), "bve");
 		EXPECT_FALSE (slider->isEditing ());
+		EXPECT_EQ (probe->invalidCount, 1); // the handle is redrawn at its new place
 	}
 }
 
@@ -577,6 +643,7 @@ TEST_F (SliderInteraction, KeysThatChangeNothingSendNothing)
 	EXPECT_EQ (key (VKEY_SPACE), -1);
 	EXPECT_EQ (listener.kinds (), "");
 	EXPECT_FLOAT_EQ (slider->getValue (), 1.f);
+	EXPECT_EQ (probe->invalidCount, 0);
 }
 
 // Through a frame, which sends moves and the up only to a view that handled the down.
@@ -608,4 +675,49 @@ TEST (SliderInFrame, EveryEditOpenedByAClickIsClosedByTheUp)
 	EXPECT_FALSE (s->isEditing ());
 	EXPECT_EQ (listener.kinds (), "be");
 	frame->close ();
+}
+
+// A second button pressed during a drag belongs to the drag, wherever the pointer is: the
+// dragged value stays, the drag's edit ends once, and no edit is left open.
+TEST (SliderInFrame, ASecondButtonDuringADragKeepsTheDraggedValue)
+{
+	struct Case
+	{
+		const char* where;
+		CCoord x, y;
+	};
+	const Case cases[] = {{"on the handle", 60, 50}, {"beside the handle", 110, 50}, {"off the slider", 150, 90}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.where);
+		RecordingListener listener;
+		auto* frame = new CFrame (CRect (0, 0, 200, 100), nullptr);
+		auto* other = new CSlider (CRect (140, 80, 200, 100), &listener, 2, 140, 180, makeOwned<CBitmap> (20, 20), nullptr);
+		auto* s = new CSlider (CRect (10, 40, 130, 60), &listener, 1, 10, 110, makeOwned<CBitmap> (20, 20), nullptr);
+		frame->addView (other);
+		frame->addView (s);
+		s->setValue (0.2f);
+		other->setValue (0.5f);
+
+		CPoint p (100, 50);
+		frame->onMouseDown (p, CButtonState (kLButton));
+		p (60, 50);
+		frame->onMouseMoved (p, CButtonState (kLButton));
+		ASSERT_FLOAT_EQ (s->getValue (), 0.41f);
+
+		p (c.x, c.y);
+		frame->onMouseDown (p, CButtonState (kLButton | kRButton));
+		EXPECT_FLOAT_EQ (s->getValue (), 0.41f);
+		EXPECT_EQ (listener.count ('e'), 1);
+		frame->onMouseMoved (p, CButtonState (kLButton | kRButton));
+		frame->onMouseUp (p, CButtonState (kRButton));
+		frame->onMouseMoved (p, CButtonState (kLButton));
+		frame->onMouseUp (p, CButtonState (kLButton));
+		EXPECT_FLOAT_EQ (s->getValue (), 0.41f);
+		EXPECT_FALSE (s->isEditing ());
+		EXPECT_EQ (listener.count ('b'), listener.count ('e'));
+		EXPECT_EQ (frame->getMouseDownView (), nullptr);
+		EXPECT_FLOAT_EQ (other->getValue (), 0.5f);
+		frame->close ();
+	}
 }

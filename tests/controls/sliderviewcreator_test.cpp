@@ -1,5 +1,6 @@
 // The "CSlider" view creator and the slider attributes of the UI description.
 #include "slidertesthelpers.h"
+#include "../common/localerun.h"
 
 #include "source/controls/sliderviewcreator.h"
 #include "vstgui/lib/cviewcontainer.h"
@@ -371,7 +372,7 @@ protected:
 	void SetUp () override
 	{
 		// One file per test process: ctest runs the tests of this suite in parallel.
-		handlePath = ::testing::TempDir () + "ord3l_slider_handle_" +
+		handlePath = ::testing::TempDir () + localeRunFilePrefix () + "ord3l_slider_handle_" +
 		             ::testing::UnitTest::GetInstance ()->current_test_info ()->name () + ".png";
 		auto bmp = makeOwned<CBitmap> (20, 20);
 		ASSERT_TRUE (bmp->writePNG (handlePath));

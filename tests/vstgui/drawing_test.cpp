@@ -125,3 +125,33 @@ TEST (CDrawContextTest, TextLandsInsideItsRectangle)
 	EXPECT_GT (ctx->getStringWidth ("Hello"), 10.);
 	EXPECT_LT (ctx->getStringWidth ("Hello"), 60.);
 }
+
+namespace {
+// Keeps the text the display would draw.
+class TextRecordingDisplay : public CParamDisplay
+{
+public:
+	using CParamDisplay::CParamDisplay;
+	std::string drawn;
+
+protected:
+	void drawPlatformText (CDrawContext*, UTF8StringPtr string) override { drawn = string; }
+};
+} // namespace
+
+TEST (CParamDisplayTest, ValueTextUsesAPointAndThePrecision)
+{
+	auto ctx = COffscreenContext::create (CPoint (60, 20));
+	auto display = owned (new TextRecordingDisplay (CRect (0, 0, 60, 20)));
+	display->setMax (2000.f);
+	display->setValue (1234.5f);
+	display->draw (ctx);
+	EXPECT_EQ (display->drawn, "1234.50");
+	display->setPrecision (0);
+	display->setValue (0.25f);
+	display->draw (ctx);
+	EXPECT_EQ (display->drawn, "0");
+	display->setPrecision (3);
+	display->draw (ctx);
+	EXPECT_EQ (display->drawn, "0.250");
+}

@@ -93,6 +93,26 @@ TEST (CFrameTest, TopmostMouseEnabledViewWinsAndUnhandledFallsThrough)
 	EXPECT_EQ (below->log[2], "cancel");
 }
 
+TEST (CFrameTest, AFurtherButtonGoesToTheViewThatHoldsTheMouse)
+{
+	FrameFixture f;
+	auto* box = new CViewContainer (CRect (50, 40, 150, 140));
+	auto* held = new Probe (CRect (10, 10, 30, 30));
+	box->addView (held);
+	auto* other = new Probe (CRect (0, 0, 50, 50));
+	f.frame->addView (box);
+	f.frame->addView (other);
+
+	CPoint p (65, 55);
+	f.frame->onMouseDown (p, kLButton);
+	p (10, 10); // over the other view: the press still belongs to the held gesture
+	f.frame->onMouseDown (p, kLButton | kRButton);
+	f.frame->onMouseUp (p, kRButton);
+	EXPECT_EQ (held->log, (std::vector<std::string> {"down 15,15", "down -40,-30", "up -40,-30"}));
+	EXPECT_TRUE (other->log.empty ());
+	EXPECT_EQ (f.frame->getMouseDownView (), nullptr);
+}
+
 TEST (CFrameTest, DownThatWantsNoMoreEventsGetsNoMovesOrUp)
 {
 	FrameFixture f;

@@ -129,6 +129,51 @@ TEST (CKnobTest, CancelRestoresTheValueOfTheMouseDown)
 	EXPECT_EQ (rec.events.back (), "end");
 }
 
+TEST (CKnobTest, ADownDuringADragEndsTheDragWithItsValue)
+{
+	FrameFixture f (200, 200, kLinearMode);
+	RecordingListener rec;
+	CKnob* knob = makeKnob (&rec, CRect (0, 0, 50, 50));
+	f.frame->addView (knob);
+	auto count = [&] (const char* e) { return std::count (rec.events.begin (), rec.events.end (), e); };
+
+	// A down that reaches the knob while its drag's edit is open ends that edit once and
+	// starts a gesture of its own; the up then leaves no edit open.
+	knob->setValue (0.3f);
+	CPoint p (25, 25);
+	knob->onMouseDown (p, kLButton);
+	p (25, -25);
+	knob->onMouseMoved (p, kLButton);
+	const float dragged = knob->getValue ();
+	ASSERT_NE (dragged, 0.3f);
+	knob->onMouseDown (p, kLButton);
+	EXPECT_EQ (knob->getValue (), dragged);
+	EXPECT_EQ (count ("end"), 1);
+	knob->onMouseUp (p, kLButton);
+	EXPECT_FALSE (knob->isEditing ());
+	EXPECT_EQ (count ("begin"), 2);
+	EXPECT_EQ (count ("end"), 2);
+
+	// Through the frame, a second button during the drag: the knob takes only a left
+	// click, so its drag stays as it is and ends at the release with its value.
+	rec.events.clear ();
+	knob->setValue (0.3f);
+	p (25, 25);
+	f.frame->onMouseDown (p, kLButton);
+	p (25, 0);
+	f.frame->onMouseMoved (p, kLButton);
+	const float dragged2 = knob->getValue ();
+	f.frame->onMouseDown (p, kLButton | kRButton);
+	EXPECT_EQ (knob->getValue (), dragged2);
+	f.frame->onMouseUp (p, kRButton);
+	EXPECT_FALSE (knob->isEditing ());
+	EXPECT_EQ (knob->getValue (), dragged2);
+	EXPECT_EQ (rec.events.front (), "begin");
+	EXPECT_EQ (rec.events.back (), "end");
+	EXPECT_EQ (count ("begin"), 1);
+	EXPECT_EQ (count ("end"), 1);
+}
+
 TEST (CKnobTest, WheelEditEndsHalfASecondAfterTheLastTurn)
 {
 	ManualClock clock;

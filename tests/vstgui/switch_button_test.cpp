@@ -74,6 +74,24 @@ TEST (CSwitchTest, DragAndCancel)
 	EXPECT_EQ (rec.events, (Events {"begin", "change 1", "change 0", "end"}));
 }
 
+TEST (CSwitchTest, ASecondButtonDuringADragLeavesNoEditOpen)
+{
+	VSTGUI::Test::FrameFixture f;
+	RecordingListener rec;
+	auto* sw = makeSwitch (&rec);
+	f.frame->addView (sw);
+	CPoint p (10, 5);
+	f.frame->onMouseDown (p, kLButton);
+	p (10, 50);
+	f.frame->onMouseMoved (p, kLButton);
+	f.frame->onMouseDown (p, kLButton | kRButton);
+	EXPECT_EQ (sw->getValue (), 1.f);
+	f.frame->onMouseUp (p, kRButton);
+	EXPECT_FALSE (sw->isEditing ());
+	EXPECT_EQ (sw->getValue (), 1.f);
+	EXPECT_EQ (rec.events, (Events {"begin", "change 1", "end", "begin", "end"}));
+}
+
 TEST (COnOffButtonTest, ClickAndReturnToggle)
 {
 	RecordingListener rec;

@@ -1,14 +1,24 @@
 // Small helpers shared by the GUI library tests.
 #pragma once
 
+#include "../common/localerun.h"
 #include "vstgui/vstgui.h"
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <charconv>
 #include <string>
 #include <vector>
 
 namespace VSTGUI {
 namespace Test {
+
+// Four significant digits with a point, like printf's "%.4g" in the "C" locale; the tests'
+// logs must read the same when the tests run under a comma-decimal locale.
+inline std::string fmt (double v)
+{
+	char b[32];
+	return std::string (b, std::to_chars (b, b + sizeof (b), v, std::chars_format::general, 4).ptr);
+}
 
 // Records what a control tells its listeners, one line per call.
 class RecordingListener : public IControlListener
@@ -17,13 +27,6 @@ public:
 	void valueChanged (CControl* c) override { events.push_back ("change " + fmt (c->getValue ())); }
 	void controlBeginEdit (CControl*) override { events.push_back ("begin"); }
 	void controlEndEdit (CControl*) override { events.push_back ("end"); }
-
-	static std::string fmt (float v)
-	{
-		char b[32];
-		std::snprintf (b, sizeof (b), "%.4g", v);
-		return b;
-	}
 	std::vector<std::string> events;
 };
 
@@ -74,7 +77,10 @@ inline bool writeBandsPNG (const std::string& path, int width, int rows, const s
 	return ok;
 }
 
-inline std::string outputPath (const std::string& name) { return std::string (VSTGUI_TEST_OUTPUT_DIR) + "/" + name; }
+inline std::string outputPath (const std::string& name)
+{
+	return std::string (VSTGUI_TEST_OUTPUT_DIR) + "/" + localeRunFilePrefix () + name;
+}
 
 } // Test
 } // VSTGUI

@@ -197,6 +197,7 @@ TEST (UIDescriptionTest, BrokenDescriptionsFailWithAMessage)
 	} cases[] = {
 	    {"truncated", valid.substr (0, valid.size () / 2), kParse, "malformed XML"},
 	    {"not XML", "just some text", kParse, "malformed XML"},
+	    {"XML error on line 2000", std::string (1999, '\n') + "<a><b></a>", kParse, "line 2000: mismatched tag"},
 	    {"empty", "", kParse, "empty"},
 	    {"wrong root", "<ui-description/>", kParse, "root element"},
 	    {"bad colour", replaced (valid, "#202428ff", "#2024zz"), kParse, "color 'panel'"},
@@ -250,6 +251,7 @@ TEST (UIDescriptionTest, SubControllerOfAViewThatFailsIsDeletedAtOnce)
 	MainController controller (log);
 	EXPECT_EQ (desc->createView ("view", &controller), nullptr);
 	EXPECT_EQ (log.subControllersAlive, 0);
+	ASSERT_FALSE (log.entries.empty ());
 	EXPECT_EQ (log.entries.back (), "sub deleted");
 	EXPECT_EQ (desc->createView ("nope", &controller), nullptr);
 	EXPECT_NE (desc->getLastError ().find ("no template named 'nope'"), std::string::npos);

@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include "vstgui/lib/numbertext.h"
 #include "vstgui/uidescription/uiattributes.h"
 #include "vstgui/uidescription/uiviewcreator.h"
 #include <cmath>
@@ -134,6 +135,10 @@ TEST (UIAttributesTest, TypedGettersRejectWhatDoesNotParse)
 	a.setAttribute ("d2", "3.5x");
 	a.setAttribute ("d3", "nan");
 	a.setAttribute ("d4", "");
+	a.setAttribute ("d5", " +0.01 ");
+	a.setAttribute ("d6", "0,01");
+	a.setAttribute ("i1", " -3 ");
+	a.setAttribute ("i2", "3.0");
 	a.setAttribute ("b1", "true");
 	a.setAttribute ("b2", "True");
 
@@ -151,8 +156,14 @@ TEST (UIAttributesTest, TypedGettersRejectWhatDoesNotParse)
 	double d = -1;
 	EXPECT_TRUE (a.getDoubleAttribute ("d1", d));
 	EXPECT_EQ (d, 0.25);
-	for (const char* bad : {"d2", "d3", "d4", "missing"})
+	EXPECT_TRUE (a.getDoubleAttribute ("d5", d));
+	EXPECT_EQ (d, 0.01);
+	for (const char* bad : {"d2", "d3", "d4", "d6", "missing"})
 		EXPECT_FALSE (a.getDoubleAttribute (bad, d)) << bad;
+	int32_t i = 0;
+	EXPECT_TRUE (a.getIntegerAttribute ("i1", i));
+	EXPECT_EQ (i, -3);
+	EXPECT_FALSE (a.getIntegerAttribute ("i2", i));
 	bool b = false;
 	EXPECT_TRUE (a.getBooleanAttribute ("b1", b));
 	EXPECT_TRUE (b);
@@ -160,6 +171,70 @@ TEST (UIAttributesTest, TypedGettersRejectWhatDoesNotParse)
 	EXPECT_EQ (a.getAttributeValue ("missing"), nullptr);
 	ASSERT_NE (a.getAttributeValue ("b2"), nullptr);
 	EXPECT_EQ (*a.getAttributeValue ("b2"), "True");
+}
+
+// The second run of these tests happens under a comma-decimal locale: none of this may change.
+TEST (NumberTextTest, ReadsWhatStrtodReadsInTheCLocaleAndNothingElse)
+{
+	struct Case
+	{
+		const char* text;
+		bool ok;
+		double value;
+	};
+	const Case cases[] = {
+	    {"0.01", true, 0.01},
+	    {"-2.5e1", true, -25.},
+	    {"+.5", true, 0.5},
+	    {"5.", true, 5.},
+	    {" \t\v\f7", true, 7.},
+	    {"0x1.8p1", true, 3.},
+	    {"-0X10", true, -16.},
+	    {"1.7976931348623157e308", true, 1.7976931348623157e308},
+	    {"0,01", false, 0},
+	    {"1.5 ", false, 0},
+	    {"", false, 0},
+	    {"+", false, 0},
+	    {"+-1", false, 0},
+	    {"--1", false, 0},
+	    {"0x-1", false, 0},
+	    {"0x", false, 0},
+	    {"1e", false, 0},
+	    {"nan", false, 0},
+	    {"-inf", false, 0},
+	    {"1e309", false, 0},
+	    {"1e-400", false, 0},
+	    {"1e-310", false, 0}, // subnormal: strtod's ERANGE
+	};
+	for (const auto& c : cases)
+	{
+		double v = -123.;
+		EXPECT_EQ (textToDouble (c.text, v), c.ok) << '"' << c.text << '"';
+		EXPECT_EQ (v, c.ok ? c.value : -123.) << '"' << c.text << '"';
+	}
+
+	const std::pair<const char*, int64_t> integers[] = {
+	    {"42", 42}, {"+7", 7}, {" -12", -12}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
+	    {"2147483648", -1}, {"-2147483649", -1}, {"99999999999999999999", -1}, {"1.0", -1},
+	    {"0x10", -1}, {"+-1", -1}, {"-", -1}, {"", -1}, {"12 ", -1}};
+	for (const auto& [text, expected] : integers)
+	{
+		int32_t v = -1;
+		EXPECT_EQ (textToInteger (text, v), expected != -1) << '"' << text << '"';
+		EXPECT_EQ (v, expected) << '"' << text << '"';
+	}
+}
+
+TEST (NumberTextTest, WritesFixedTextWithAPoint)
+{
+	EXPECT_EQ (fixedToText (0.01, 2), "0.01");
+	EXPECT_EQ (fixedToText (-2.345, 1), "-2.3");
+	EXPECT_EQ (fixedToText (1234567.5, 0), "1234568");
+	EXPECT_EQ (fixedToText (-0., 3), "-0.000");
+	EXPECT_EQ (fixedToText (std::numeric_limits<double>::infinity (), 2), "inf");
+	const std::string big = fixedToText (-std::numeric_limits<double>::max (), 255);
+	EXPECT_EQ (big.size (), 1u + 309u + 1u + 255u);
+	EXPECT_EQ (big.compare (0, 6, "-17976"), 0);
 }
 
 TEST (UIViewCreatorHelpersTest, NumberAndPointText)
@@ -171,6 +246,14 @@ TEST (UIViewCreatorHelpersTest, NumberAndPointText)
 	std::string s;
 	EXPECT_TRUE (UIViewCreator::pointToString (CPoint (4, -2.5), s));
 	EXPECT_EQ (s, "4, -2.5");
+
+	UIAttributes a;
+	a.setDoubleAttribute ("d", 0.01);
+	a.setPointAttribute ("p", CPoint (1.5, -2));
+	a.setRectAttribute ("r", CRect (0.5, 1, 2.25, 3));
+	EXPECT_EQ (*a.getAttributeValue ("d"), "0.01");
+	EXPECT_EQ (*a.getAttributeValue ("p"), "1.5, -2");
+	EXPECT_EQ (*a.getAttributeValue ("r"), "0.5, 1, 2.25, 3");
 	IViewCreator::ConstStringPtrList values;
 	EXPECT_TRUE (UIViewCreator::getStandardAttributeListValues ("orientation", values));
 	ASSERT_EQ (values.size (), 2u);

@@ -41,9 +41,7 @@ public:
 	}
 	tresult PLUGIN_API performEdit (ParamID id, ParamValue value) override
 	{
-		char b[64];
-		std::snprintf (b, sizeof (b), "perform %u %.4g", id, value);
-		log.push_back (b);
+		log.push_back ("perform " + std::to_string (id) + " " + VSTGUI::Test::fmt (value));
 		return kResultOk;
 	}
 	tresult PLUGIN_API endEdit (ParamID id) override

@@ -1,6 +1,7 @@
 // The built bundle's editor in our host's X11 window: loaded with dlopen, reached only
 // through VST 3 interfaces, clicked through the X server.
 
+#include "../common/localerun.h"
 #include "bundleloader.h"
 #include "recordingcomponenthandler.h"
 #include "testhost.h"
@@ -19,6 +20,7 @@
 #include <X11/keysym.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -251,7 +253,7 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	for (auto [x, y] : {std::pair<int, int> {4, 4}, {430, 412}, {852, 8}, {300, 40}})
 		EXPECT_EQ (shot.at (x, y), backgroundAt (x, y)) << x << ", " << y;
 	cairo_surface_destroy (background);
-	EXPECT_TRUE (shot.writePNG (std::string (X11TEST_OUTPUT_DIR) + "/editor-in-host.png"));
+	EXPECT_TRUE (shot.writePNG (std::string (X11TEST_OUTPUT_DIR) + "/" + localeRunFilePrefix () + "editor-in-host.png"));
 
 	// A click 30 px above the handle (at 0 dB, in the middle) raises the gain.
 	const int sx = static_cast<int> (slider.getCenter ().x);
@@ -276,6 +278,29 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	    << recorder->kindsOf (Vst::kGainMF2Id);
 	EXPECT_EQ (recorder->lastPerform (Vst::kGainMF2Id)->value, 0.5);
 	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), 0.5);
+
+	// A drag with the right button pressed and released during it: the dragged value
+	// stays, the drag's edit ends once, and no edit is left open.
+	recorder->events.clear ();
+	window.moveTo (child, sx, sy + 30);
+	window.button (1, true);
+	window.moveTo (child, sx, sy);
+	ASSERT_TRUE (hostFrame->runUntil ([&] {
+		const auto* p = recorder->lastPerform (Vst::kGainMF2Id);
+		return p && p->value > 0.55;
+	})) << recorder->kindsOf (Vst::kGainMF2Id);
+	window.button (3, true);
+	window.button (3, false);
+	window.moveTo (child, sx, sy + 20);
+	window.button (1, false);
+	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kGainMF2Id).back () == 'e'; }));
+	hostFrame->runFor (50);
+	const std::string kinds = recorder->kindsOf (Vst::kGainMF2Id);
+	const Vst::ParamValue dragged = recorder->lastPerform (Vst::kGainMF2Id)->value;
+	EXPECT_GT (dragged, 0.55);
+	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF2Id), dragged);
+	EXPECT_EQ (std::count (kinds.begin (), kinds.end (), 'b'), std::count (kinds.begin (), kinds.end (), 'e'));
+	EXPECT_EQ (kinds.find ('p', kinds.find ('e')), std::string::npos) << kinds; // nothing moved after the drag's end
 
 	closeEditor (view);
 	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);

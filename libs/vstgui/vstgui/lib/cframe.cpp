@@ -78,8 +78,9 @@ void CFrame::onViewRemoved (CView* view)
 CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& buttons)
 {
 	SharedPointer<CFrame> guard (this);
-	// A new down while another view still holds the mouse: that gesture is over.
-	if (getMouseDownView ())
+	// A new down while a view still holds the mouse without a further button pressed:
+	// the release of that gesture was lost, so the gesture is cancelled.
+	if (getMouseDownView () && !isFurtherButtonOfMouseDown (buttons))
 		CViewContainer::onMouseCancel ();
 	return CViewContainer::onMouseDown (where, buttons);
 }

@@ -232,10 +232,31 @@ bool offerToChildrenUnder (const std::vector<CView*>& children, const CPoint& lo
 
 } // namespace
 
+bool CViewContainer::isFurtherButtonOfMouseDown (const CButtonState& buttons) const
+{
+	const int32_t held = mouseDownButtons.getButtonState ();
+	const int32_t now = buttons.getButtonState ();
+	return mouseDownView && (now & held) == held && now != held;
+}
+
 CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState& buttons)
 {
 	CPoint local (where);
 	local.offset (-getViewSize ().left, -getViewSize ().top);
+	if (isFurtherButtonOfMouseDown (buttons))
+	{
+		// Like the moves and the up, it goes to the view that holds the mouse, wherever
+		// the pointer is; that view decides what it means for its gesture. A view that
+		// refuses it keeps the mouse and gets the up as before.
+		SharedPointer<CView> v (mouseDownView);
+		CPoint p (local);
+		CMouseEventResult r = v->onMouseDown (p, buttons);
+		if (r == kMouseEventHandled)
+			mouseDownButtons = buttons;
+		else if (r == kMouseDownEventHandledButDontNeedMovedOrUpEvents)
+			clearMouseDownView (v);
+		return r;
+	}
 	CMouseEventResult result = kMouseEventNotHandled;
 	offerToChildrenUnder (children, local, buttons, [&] (CView* v) {
 		if (v->wantsFocus ())
@@ -246,7 +267,10 @@ CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState
 		if (r == kMouseEventNotHandled || r == kMouseEventNotImplemented)
 			return false;
 		if (r == kMouseEventHandled && v->isAttached ())
+		{
 			mouseDownView = v;
+			mouseDownButtons = buttons;
+		}
 		result = r;
 		return true;
 	});

@@ -89,6 +89,9 @@ public:
 
 	// The view that took the last mouse-down and still receives moves and the up.
 	CView* getMouseDownView () const { return mouseDownView; }
+	// True when a view holds the mouse and buttons keeps every button of its gesture held
+	// and adds another: a further button pressed during a drag, not a new gesture.
+	bool isFurtherButtonOfMouseDown (const CButtonState& buttons) const;
 
 protected:
 	void clearMouseDownView (CView* view);
@@ -96,6 +99,7 @@ protected:
 	std::vector<CView*> children;
 	std::vector<IViewContainerListener*> containerListeners;
 	CView* mouseDownView {nullptr};
+	CButtonState mouseDownButtons; // buttons of the down that mouseDownView took
 	CColor backgroundColor {kBlackCColor};
 	CPoint backgroundOffset;
 	CViewContainerDrawStyle backgroundColorDrawStyle {CViewContainerDrawStyle::kFilledAndStroked};

@@ -1,9 +1,6 @@
 #include "uiattributes.h"
 #include "uiviewcreator.h"
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-#include <sstream>
+#include "../lib/numbertext.h"
 
 namespace VSTGUI {
 
@@ -35,32 +32,12 @@ std::vector<std::string> splitComma (const std::string& s)
 
 bool UIAttributes::stringToDouble (const std::string& text, double& value)
 {
-	std::string t = trim (text);
-	if (t.empty ())
-		return false;
-	const char* begin = t.c_str ();
-	char* end = nullptr;
-	errno = 0;
-	double v = std::strtod (begin, &end);
-	if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite (v))
-		return false;
-	value = v;
-	return true;
+	return textToDouble (trim (text), value);
 }
 
 bool UIAttributes::stringToInteger (const std::string& text, int32_t& value)
 {
-	std::string t = trim (text);
-	if (t.empty ())
-		return false;
-	const char* begin = t.c_str ();
-	char* end = nullptr;
-	errno = 0;
-	long v = std::strtol (begin, &end, 10);
-	if (end == begin || *end != '\0' || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
-		return false;
-	value = static_cast<int32_t> (v);
-	return true;
+	return textToInteger (trim (text), value);
 }
 
 bool UIAttributes::stringToPoint (const std::string& text, CPoint& p)

@@ -9,7 +9,7 @@
 #include <expat.h>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <string>
 
 namespace VSTGUI {
 
@@ -72,10 +72,8 @@ public:
 		{
 			if (ownError.empty ())
 			{
-				std::ostringstream s;
-				s << "line " << XML_GetCurrentLineNumber (parser) << ": "
-				  << XML_ErrorString (XML_GetErrorCode (parser));
-				error = s.str ();
+				error = "line " + std::to_string (XML_GetCurrentLineNumber (parser)) + ": " +
+				        XML_ErrorString (XML_GetErrorCode (parser));
 			}
 			else
 				error = ownError;
@@ -97,9 +95,8 @@ private:
 		auto* self = static_cast<Parser*> (userData);
 		if (static_cast<int> (self->stack.size ()) >= kMaxDepth)
 		{
-			std::ostringstream s;
-			s << "line " << XML_GetCurrentLineNumber (self->parser) << ": elements nested too deeply";
-			self->ownError = s.str ();
+			self->ownError =
+			    "line " + std::to_string (XML_GetCurrentLineNumber (self->parser)) + ": elements nested too deeply";
 			XML_StopParser (self->parser, XML_FALSE);
 			return;
 		}

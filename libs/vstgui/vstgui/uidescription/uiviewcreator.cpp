@@ -9,6 +9,7 @@
 #include "../lib/controls/cknob.h"
 #include "../lib/controls/cswitch.h"
 #include "../lib/controls/ctextlabel.h"
+#include "../lib/numbertext.h"
 #include <cmath>
 #include <cstdio>
 
@@ -30,9 +31,7 @@ std::string doubleToString (double value, uint32_t precision)
 		return "0";
 	if (precision > 17)
 		precision = 17;
-	char buffer[512];
-	std::snprintf (buffer, sizeof (buffer), "%.*f", static_cast<int> (precision), value);
-	std::string s (buffer);
+	std::string s = fixedToText (value, precision);
 	if (s.find ('.') != std::string::npos)
 	{
 		while (!s.empty () && s.back () == '0')

@@ -23,7 +23,8 @@ void VSTGUIEditor::setIdleRate (int32 millisec)
 
 tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString /*type*/)
 {
-	// The window layer is not there yet, so no parent window type can be served.
+	// No parent window type here; VST3Editor serves X11 parents when the window layer is
+	// linked in.
 	return kResultFalse;
 }
 

@@ -190,9 +190,9 @@ void CMouseWheelEditingSupport::onMouseWheelEditing (CControl* control)
 
 void CMouseWheelEditingSupport::invalidMouseWheelEditTimer (CControl* control)
 {
-	if (!wheelEditTimer)
-		return;
 	wheelEditTimer = nullptr;
+	// Whatever edit is open (a pending wheel edit, or a drag that a further mouse-down
+	// interrupts) ends here with the value it has, before the new gesture begins.
 	if (control->isEditing ())
 		control->endEdit ();
 }

@@ -114,7 +114,8 @@ public:
 protected:
 	// Opens an edit on control if none is open, and (re)starts the 500 ms end timer.
 	void onMouseWheelEditing (CControl* control);
-	// Drops a pending wheel-edit timer and ends the control's open edit.
+	// Drops a pending wheel-edit timer and ends the control's open edit, if any, whether
+	// the wheel or a drag opened it.
 	void invalidMouseWheelEditTimer (CControl* control);
 	bool hasMouseWheelEditTimer () const { return wheelEditTimer != nullptr; }
 

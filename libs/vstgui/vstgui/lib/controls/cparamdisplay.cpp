@@ -1,7 +1,7 @@
 #include "cparamdisplay.h"
 #include "../cbitmap.h"
 #include "../cdrawcontext.h"
-#include <cstdio>
+#include "../numbertext.h"
 
 namespace VSTGUI {
 
@@ -119,11 +119,7 @@ void CParamDisplay::draw (CDrawContext* context)
 {
 	std::string text;
 	if (!valueToString || !valueToString (getValue (), text, this))
-	{
-		char buffer[64];
-		std::snprintf (buffer, sizeof (buffer), "%.*f", static_cast<int> (valuePrecision), getValue ());
-		text = buffer;
-	}
+		text = fixedToText (getValue (), valuePrecision);
 	drawBack (context);
 	drawPlatformText (context, text.c_str ());
 	setDirty (false);

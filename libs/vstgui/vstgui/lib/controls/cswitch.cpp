@@ -107,6 +107,10 @@ CMouseEventResult CSwitchBase::onMouseDown (CPoint& where, const CButtonState& b
 {
 	if (!(buttons & kLButton))
 		return kMouseEventNotHandled;
+	// A down during its own drag (a further button pressed): that drag's edit ends here
+	// with its value, so the new gesture's edit is the only one open.
+	if (isEditing ())
+		endEdit ();
 	beginEdit ();
 	if (checkDefaultValue (buttons))
 	{
