@@ -8,6 +8,7 @@
 #include "source/controls/cslider.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
+#include "../common/localerun.h"
 #include "releasedrawingcaches.h"
 #include "testhelpers.h"
 
@@ -380,7 +381,7 @@ TEST_F (EditorTest, ReopeningMakesOneAboutControllerEachTime)
 
 TEST_F (EditorTest, RendersToPNG)
 {
-	const std::string path = ::testing::TempDir () + "ord3l_editor_test.png";
+	const std::string path = ::testing::TempDir () + localeRunFilePrefix () + "ord3l_editor_test.png";
 	std::remove (path.c_str ());
 	ASSERT_TRUE (editor->renderToPNG (path)) << editor->getLastError ();
 	std::FILE* f = std::fopen (path.c_str (), "rb");
