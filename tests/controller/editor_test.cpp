@@ -132,12 +132,12 @@ protected:
 		return v->localToFrame (p);
 	}
 
-	void click (CView* v)
+	void click (CView* v, int32_t modifiers = 0)
 	{
 		CPoint p = centre (v);
-		frame->onMouseDown (p, CButtonState (kLButton));
+		frame->onMouseDown (p, CButtonState (kLButton | modifiers));
 		p = centre (v);
-		frame->onMouseUp (p, CButtonState (kLButton));
+		frame->onMouseUp (p, CButtonState (kLButton | modifiers));
 	}
 
 	PlugController* controller {nullptr};
@@ -261,7 +261,8 @@ TEST_F (EditorTest, ClickOnABandSwitchReachesTheHost)
 
 TEST_F (EditorTest, ResettingASwitchGivesTheParametersDefault)
 {
-	// The band switches' default is on, Bypass's off; a reset from off turns a band on.
+	// The band switches' default is on, Bypass's off: an Alt-click turns a band that is
+	// off on, and leaves one that is on as it is.
 	for (ParamID tag : {kChanStatusLFId, kChanStatusMF3Id, kChanStatusHFId})
 	{
 		SCOPED_TRACE (tag);
@@ -270,9 +271,13 @@ TEST_F (EditorTest, ResettingASwitchGivesTheParametersDefault)
 		EXPECT_EQ (button->getDefaultValue (), button->getMax ());
 		ASSERT_EQ (controller->setParamNormalized (tag, 0.0), kResultOk);
 		handler->events.clear ();
-		EXPECT_TRUE (button->checkDefaultValue (CButtonState (kLButton | kAlt)));
+		click (button, kAlt);
 		ASSERT_EQ (handler->kinds (), "bpe");
 		EXPECT_EQ (handler->events[1].value, 1.0);
+		EXPECT_EQ (controller->getParamNormalized (tag), 1.0);
+		handler->events.clear ();
+		click (button, kAlt);
+		EXPECT_EQ (handler->kinds (), "");
 		EXPECT_EQ (controller->getParamNormalized (tag), 1.0);
 	}
 	COnOffButton* bypass = control<COnOffButton> (kBypassId);

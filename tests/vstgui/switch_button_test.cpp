@@ -110,3 +110,25 @@ TEST (COnOffButtonTest, ClickAndReturnToggle)
 	key.virt = VKEY_UP;
 	EXPECT_EQ (b->onKeyDown (key), -1);
 }
+
+TEST (COnOffButtonTest, OptionClickResetsInsteadOfToggling)
+{
+	RecordingListener rec;
+	auto b = owned (new COnOffButton (CRect (0, 0, 20, 20), &rec, 5));
+	b->setDefaultValue (1.f);
+	b->setDirty (false);
+	CPoint p (5, 5);
+	// Off: the reset turns it on, with one begin, change and end, and asks for a redraw.
+	EXPECT_EQ (b->onMouseDown (p, kLButton | kAlt), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+	EXPECT_EQ (b->getValue (), 1.f);
+	EXPECT_TRUE (b->isDirty ());
+	EXPECT_EQ (rec.events, (Events {"begin", "change 1", "end"}));
+	// Already at its default: taken, and nothing changes (a toggle would turn it off).
+	rec.events.clear ();
+	EXPECT_EQ (b->onMouseDown (p, kLButton | kAlt), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+	EXPECT_EQ (b->getValue (), 1.f);
+	EXPECT_TRUE (rec.events.empty ());
+	// With another modifier it is a plain click again.
+	EXPECT_EQ (b->onMouseDown (p, kLButton | kAlt | kShift), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+	EXPECT_EQ (b->getValue (), 0.f);
+}

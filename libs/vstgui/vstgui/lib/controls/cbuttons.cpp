@@ -43,6 +43,10 @@ CMouseEventResult COnOffButton::onMouseDown (CPoint& /*where*/, const CButtonSta
 {
 	if (!buttons.isLeftButton ())
 		return kMouseEventNotHandled;
+	// The reset gesture returns the button to its default instead of toggling it, as it
+	// does for knobs, sliders and switches.
+	if (checkDefaultValue (buttons))
+		return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 	toggle ();
 	return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }
