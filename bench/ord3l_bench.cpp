@@ -20,6 +20,7 @@
 #include <random>
 #include <vector>
 
+#include "quickoption.h"
 #include "public.sdk/source/common/memorystream.h"
 #include "source/processor/dsp/equaliserpath.h"
 #include "source/processor/plugprocessor.h"
@@ -203,16 +204,8 @@ double nsPerUpdate (int updates, int repeats)
 int main (int argc, char** argv)
 {
 	bool quick = false;
-	for (int i = 1; i < argc; ++i)
-	{
-		if (std::strcmp (argv[i], "--quick") == 0)
-			quick = true;
-		else
-		{
-			std::fprintf (stderr, "usage: %s [--quick]\n", argv[0]);
-			return 2;
-		}
-	}
+	if (!readQuickOption (argc, argv, quick))
+		return 2;
 
 	const int blocks = quick ? 200 : 4000; // 512-sample blocks per timed run
 	const int repeats = quick ? 3 : 7;

@@ -23,6 +23,7 @@
 // Prints median, 95th percentile and maximum per group, and the carry-over's cost.
 // Exits with 1 when an "after" figure misses its target.
 
+#include "quickoption.h"
 #include "hostparameterchanges.h"
 #include "testblock.h"
 #include "teststreams.h"
@@ -576,16 +577,8 @@ bool runAll (const Input& in, bool quick, const char* samples)
 int main (int argc, char** argv)
 {
 	bool quick = false;
-	for (int i = 1; i < argc; ++i)
-	{
-		if (std::strcmp (argv[i], "--quick") == 0)
-			quick = true;
-		else
-		{
-			std::fprintf (stderr, "usage: %s [--quick]\n", argv[0]);
-			return 2;
-		}
-	}
+	if (!readQuickOption (argc, argv, quick))
+		return 2;
 
 	const Input in (static_cast<int32> (7.0 * kFs));
 	std::printf ("ord3l_transients%s: %.0f Hz, %d-sample blocks; dB over the louder steady setting,\n"
