@@ -15,6 +15,17 @@ TSSwitchParameter::TSSwitchParameter (const TChar* title, ParamID tag, int32 fla
 
 bool TSSwitchParameter::fromString (const TChar* string, ParamValue& valueNormalized) const
 {
+	// The texts toString shows: "On" above 0.5, "Off" at 0.5 and below.
+	if (matchesWord (string, "On"))
+	{
+		valueNormalized = 1.0;
+		return true;
+	}
+	if (matchesWord (string, "Off"))
+	{
+		valueNormalized = 0.0;
+		return true;
+	}
 	double number = 0.0;
 	if (!scanNumber (string, nullptr, number))
 		return false;

@@ -16,6 +16,35 @@ bool isBlank (char c)
 	return c == ' ' || c == '\t';
 }
 
+char asciiLower (char c)
+{
+	return c >= 'A' && c <= 'Z' ? static_cast<char> (c - 'A' + 'a') : c;
+}
+
+/** Copies a whole text into buffer as ASCII and points begin/end at it without the blanks
+    around it. Refuses a null text, a non-ASCII character and a text longer than a String128
+    holds; reading stops at the first character refused, so neither a surrogate nor a
+    megabyte of text is looked at further. */
+bool trimmedAscii (const TChar* text, char (&buffer)[kTextCapacity], const char*& begin, const char*& end)
+{
+	if (text == nullptr)
+		return false;
+	std::size_t length = 0;
+	for (; text[length] != 0; ++length)
+	{
+		if (length + 1 >= kTextCapacity || text[length] >= 0x80)
+			return false;
+		buffer[length] = static_cast<char> (text[length]);
+	}
+	begin = buffer;
+	end = buffer + length;
+	while (begin < end && isBlank (*begin))
+		++begin;
+	while (end > begin && isBlank (end[-1]))
+		--end;
+	return true;
+}
+
 } // namespace
 
 bool printFixed (double value, int32 precision, String128 text)
@@ -38,24 +67,11 @@ bool printFixed (double value, int32 precision, String128 text)
 
 bool scanNumber (const TChar* text, const TChar* units, double& value)
 {
-	if (text == nullptr)
-		return false;
-	// ASCII copy; stops reading at the first character that no number text holds, so
-	// neither a surrogate nor a megabyte of text is looked at further.
 	char buffer[kTextCapacity];
-	std::size_t length = 0;
-	for (; text[length] != 0; ++length)
-	{
-		if (length + 1 >= kTextCapacity || text[length] >= 0x80)
-			return false;
-		buffer[length] = static_cast<char> (text[length]);
-	}
-	const char* begin = buffer;
-	const char* end = buffer + length;
-	while (begin < end && isBlank (*begin))
-		++begin;
-	while (end > begin && isBlank (end[-1]))
-		--end;
+	const char* begin = nullptr;
+	const char* end = nullptr;
+	if (!trimmedAscii (text, buffer, begin, end))
+		return false;
 
 	// The parameter's units may follow the number.
 	std::size_t unitsLength = 0;
@@ -88,6 +104,24 @@ bool scanNumber (const TChar* text, const TChar* units, double& value)
 		return false;
 	value = parsed;
 	return true;
+}
+
+bool matchesWord (const TChar* text, const char* word)
+{
+	if (word == nullptr)
+		return false;
+	char buffer[kTextCapacity];
+	const char* begin = nullptr;
+	const char* end = nullptr;
+	if (!trimmedAscii (text, buffer, begin, end))
+		return false;
+	// Letter case is folded here, in ASCII, so that no locale takes part.
+	for (; begin < end && *word != 0; ++begin, ++word)
+	{
+		if (asciiLower (*begin) != asciiLower (*word))
+			return false;
+	}
+	return begin == end && *word == 0;
 }
 
 } // namespace Vst

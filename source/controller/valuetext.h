@@ -1,7 +1,8 @@
 #pragma once
 
-// Numbers as value texts, with a point as decimal mark whatever the process's locale is
-// (the host owns the locale; Qt and GTK hosts switch it to the user's at start-up).
+// Numbers and words as value texts, read and written the same whatever the process's locale
+// is: a point as decimal mark, ASCII letter case (the host owns the locale; Qt and GTK
+// hosts switch it to the user's at start-up).
 
 #include "pluginterfaces/vst/vsttypes.h"
 
@@ -18,6 +19,11 @@ bool printFixed (double value, int32 precision, String128 text);
     letters, "nan", "inf", an overflow, a comma, non-ASCII characters, a text longer than
     a String128, a null text) returns false and leaves value untouched. */
 bool scanNumber (const TChar* text, const TChar* units, double& value);
+
+/** True when a whole text is word (ASCII), ignoring the letter case and blanks around it:
+    " oFF " matches "Off". A null text or word, non-ASCII characters and a text longer than
+    a String128 never match. */
+bool matchesWord (const TChar* text, const char* word);
 
 } // namespace Vst
 } // namespace Steinberg

@@ -247,7 +247,7 @@ TEST_F (PlugControllerTest, OnlyFiniteNumberTextsAreRead)
 	    {kQMF1Id, megabyteOfDigits.c_str (), -1.},
 	    {kQMF1Id, megabyteOfBlanks.c_str (), -1.},
 	    {kChanStatusMF2Id, u"12abc", -1.},
-	    {kChanStatusMF2Id, u"On", -1.}, // switches read numbers only
+	    {kChanStatusMF2Id, u"On", 1.}, // besides numbers, a switch reads its own texts
 	    {kChanStatusMF2Id, u"12", 1.},
 	    {kChanStatusMF2Id, u"-3", 0.},
 	    {kChanStatusMF2Id, u"0.25", 0.25},
@@ -273,6 +273,91 @@ TEST_F (PlugControllerTest, OnlyFiniteNumberTextsAreRead)
 			EXPECT_EQ (value, c.expected);
 		}
 	}
+}
+
+// A host may send back any text it was shown: each reads to a value that shows the same
+// text, and "On"/"Off" to the switch's ends.
+TEST_F (PlugControllerTest, EverySwitchReadsBackTheTextsItShows)
+{
+	int32 switches = 0;
+	for (int32 i = 0; i < controller->getParameterCount (); ++i)
+	{
+		ParameterInfo info {};
+		ASSERT_EQ (controller->getParameterInfo (i, info), kResultOk);
+		if (info.stepCount != 1)
+			continue;
+		++switches;
+		for (double value : {0.0, 0.5, std::nextafter (0.5, 1.0), 1.0})
+		{
+			SCOPED_TRACE (narrow (info.title) + " at " + std::to_string (value));
+			String128 shown {};
+			ASSERT_EQ (controller->getParamStringByValue (info.id, value, shown), kResultOk);
+			ParamValue read = -1.;
+			ASSERT_EQ (controller->getParamValueByString (info.id, shown, read), kResultOk) << narrow (shown);
+			EXPECT_EQ (read, value > 0.5 ? 1.0 : 0.0) << narrow (shown);
+			EXPECT_EQ (valueText (info.id, read), narrow (shown));
+		}
+	}
+	EXPECT_EQ (switches, 1 + kNumEqBands); // Bypass and the band switches
+}
+
+TEST_F (PlugControllerTest, SwitchesReadOnAndOffInAnyLetterCase)
+{
+	const std::u16string longestOn = std::u16string (125, u' ') + u"On"; // 127 characters
+	const std::u16string tooLongOn = std::u16string (126, u' ') + u"On";
+	struct Case
+	{
+		ParamID tag;
+		const char16_t* text;
+		double expected; // normalized; < 0: refused, the value left as it was
+	};
+	const Case cases[] = {
+	    {kBypassId, u"On", 1.},
+	    {kBypassId, u"Off", 0.},
+	    {kChanStatusLFId, u"on", 1.},
+	    {kChanStatusLFId, u" OFF ", 0.},
+	    {kChanStatusMF1Id, u"oN", 1.},
+	    {kChanStatusMF1Id, u"\toFf\t ", 0.},
+	    {kChanStatusHFId, longestOn.c_str (), 1.},
+	    {kChanStatusHFId, tooLongOn.c_str (), -1.},
+	    {kBypassId, u"onn", -1.},
+	    {kBypassId, u"o n", -1.},
+	    {kBypassId, u"O", -1.},
+	    {kBypassId, u"Of", -1.},
+	    {kBypassId, u"Offf", -1.},
+	    {kBypassId, u"yes", -1.},
+	    {kBypassId, u"On dB", -1.},
+	    {kBypassId, u"On1", -1.},
+	    {kBypassId, u"\nOn", -1.},        // blanks are spaces and tabs only
+	    {kBypassId, u"On\0ff", 1.},        // the text ends at its terminator
+	    {kBypassId, u"\u014Fn", -1.},      // would read "On" if cut to 8 bits
+	    {kBypassId, u"\uFF2F\uFF4E", -1.}, // full-width letters
+	    {kLevelId, u"On", -1.},           // only switches read words
+	    {kFreqMF1Id, u"off", -1.},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE ("tag " + std::to_string (c.tag) + " \"" +
+		              narrow (reinterpret_cast<const TChar*> (c.text)).substr (0, 20) + "\"");
+		ParamValue value = 0.123;
+		tresult result = kInternalError;
+		EXPECT_NO_THROW (result = controller->getParamValueByString (
+		                     c.tag, reinterpret_cast<TChar*> (const_cast<char16_t*> (c.text)), value));
+		if (c.expected < 0.)
+		{
+			EXPECT_EQ (result, kResultFalse);
+			EXPECT_EQ (value, 0.123);
+		}
+		else
+		{
+			EXPECT_EQ (result, kResultOk);
+			EXPECT_EQ (value, c.expected);
+		}
+	}
+	// The parameter guards a null text itself, not only behind the controller.
+	ParamValue value = 0.123;
+	EXPECT_FALSE (controller->getParameterObject (kBypassId)->fromString (nullptr, value));
+	EXPECT_EQ (value, 0.123);
 }
 
 TEST_F (PlugControllerTest, NonFiniteValuesChangeNothingAndOthersAreLimited)
