@@ -423,7 +423,14 @@ static int drawAbout (const char* folder)
 	cairo_t* cr = cairo_create (s);
 	for (int on = 0; on < 2; ++on)
 	{
+		/* Each frame draws only inside its own square, and its ring starts a path of its
+		 * own: the previous frame's text leaves a current point, which cairo_arc would join
+		 * to the ring with a line across the frame boundary. */
+		cairo_save (cr);
+		cairo_rectangle (cr, 0, on * h, w, h);
+		cairo_clip (cr);
 		double cy = on * h + h / 2.;
+		cairo_new_path (cr);
 		cairo_arc (cr, w / 2., cy, 8.5, 0, 2 * PI);
 		source (cr, on ? hex (kAccent, 0.18) : hex (0x1b1e23, 1));
 		cairo_fill_preserve (cr);
@@ -437,6 +444,7 @@ static int drawAbout (const char* folder)
 		cairo_text_extents (cr, "i", &e);
 		cairo_move_to (cr, w / 2. - e.width / 2. - e.x_bearing, cy - e.height / 2. - e.y_bearing);
 		cairo_show_text (cr, "i");
+		cairo_restore (cr);
 	}
 	cairo_destroy (cr);
 	return save (s, folder, "about.png");
