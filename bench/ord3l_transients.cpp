@@ -19,12 +19,19 @@
 //      the sweep's peak over the peak of the same blocks played with each block's
 //      setting held;
 //   4. a running band switched off and on every 100 ms for 2 s: by its switch, by its
-//      gain to 0 dB and back, and with frequency, gain and Q moved while it is off.
+//      gain to 0 dB and back, and with frequency, gain and Q moved while it is off;
+//   5. a running band switched off, moved (frequency and Q) and on again while its
+//      section filters nothing, measured when audio reaches it again: the plug-in
+//      bypassed meanwhile, the input flagged silent meanwhile (a stopped transport),
+//      and one block that brings a stored record with the band off and moved together
+//      with a queue that switches it on.
 // Prints median, 95th percentile and maximum per group, and the carry-over's cost.
 // Exits with 1 when an "after" figure misses its target.
 
 #include "quickoption.h"
 #include "hostparameterchanges.h"
+#include "rawmemoryswitching.h"
+#include "statechanges.h"
 #include "testblock.h"
 #include "teststreams.h"
 
@@ -50,8 +57,8 @@ constexpr int32 kWindow = 2400;     // 50 ms after a change
 constexpr int32 kWarmBlocks = 48;   // about 0.5 s before the first change
 constexpr double kPi = 3.141592653589793;
 
-/** The processor as shipped, or with the old switching when `raw` is set. */
-class BenchProcessor : public PlugProcessor
+/** The processor as shipped, or switching over raw memories when `raw` is set. */
+class BenchProcessor : public RawMemorySwitching<PlugProcessor>
 {
 public:
 	explicit BenchProcessor (bool raw) { rawMemorySwitching = raw; }
@@ -88,29 +95,6 @@ IPtr<MemoryStream> streamOf (const PlugState& s)
 	return stream;
 }
 
-/** One queue per parameter whose value differs between a and b, each with b's value. */
-void addChanges (HostParameterChanges& changes, const PlugState& a, const PlugState& b)
-{
-	auto add = [&] (ParamID id, double from, double to) {
-		if (from != to)
-			changes.add (id, {{0, to}});
-	};
-	add (kBypassId, a.bypass ? 1.0 : 0.0, b.bypass ? 1.0 : 0.0);
-	add (kLevelId, a.levelNorm, b.levelNorm);
-	add (kRangeId, a.rangeNorm, b.rangeNorm);
-	for (int32 band = 0; band < kNumEqBands; ++band)
-	{
-		const PlugBandState& x = a.bands[band];
-		const PlugBandState& y = b.bands[band];
-		const ParamID base = kGainLFId + 4 * band;
-		add (base, x.gainNorm, y.gainNorm);
-		add (base + 1, x.freqNorm, y.freqNorm);
-		if (band != kBandLF && band != kBandHF)
-			add (base + 2, x.qNorm, y.qNorm);
-		add (base + 3, x.enabled ? 1.0 : 0.0, y.enabled ? 1.0 : 0.0);
-	}
-}
-
 //------------------------------------------------------------------------
 // A processor playing the input block by block; keeps |output| (both channels) per sample.
 template <typename Sample>
@@ -132,15 +116,17 @@ public:
 		p->terminate ();
 	}
 
-	/** Plays the next block; changes (may be null) arrive with it. */
-	void play (HostParameterChanges* changes = nullptr)
+	/** Plays the next block; changes (may be null) arrive with it. A silent block is
+	    zeros, flagged silent as a host does with a stopped transport. */
+	void play (HostParameterChanges* changes = nullptr, bool silent = false)
 	{
 		const int32 from = next * kBlock;
 		for (int32 j = 0; j < kBlock; ++j)
 		{
-			block.inL[j] = static_cast<Sample> (input.l[from + j]);
-			block.inR[j] = static_cast<Sample> (input.r[from + j]);
+			block.inL[j] = silent ? Sample (0) : static_cast<Sample> (input.l[from + j]);
+			block.inR[j] = silent ? Sample (0) : static_cast<Sample> (input.r[from + j]);
 		}
+		block.in.silenceFlags = silent ? 3 : 0;
 		block.data.inputParameterChanges = changes;
 		p->process (block.data);
 		for (int32 j = 0; j < kBlock; ++j)
@@ -280,7 +266,7 @@ void switchPairs (const Input& in, int pairs, bool extreme, unsigned seed, Figur
 				s.playTo (kWarmBlocks);
 				auto changes = owned (new HostParameterChanges ());
 				if (byQueue)
-					addChanges (*changes, a, b);
+					addStateChanges (*changes, a, b);
 				else
 					s.setState (b);
 				s.play (changes);
@@ -463,17 +449,17 @@ void runToggles (const Input& in, Toggle how, int presets, unsigned seed, Figure
 					PlugState offOnly = previous;
 					offOnly.bands[band].enabled = false;
 					auto changes = owned (new HostParameterChanges ());
-					addChanges (*changes, previous, offOnly);
+					addStateChanges (*changes, previous, offOnly);
 					s.play (changes);
 					s.playTo (eventBlock[m] + 3);
 					auto moves = owned (new HostParameterChanges ());
-					addChanges (*moves, offOnly, setting[m]);
+					addStateChanges (*moves, offOnly, setting[m]);
 					s.play (moves);
 				}
 				else
 				{
 					auto changes = owned (new HostParameterChanges ());
-					addChanges (*changes, previous, setting[m]);
+					addStateChanges (*changes, previous, setting[m]);
 					s.play (changes);
 				}
 				previous = setting[m];
@@ -486,6 +472,87 @@ void runToggles (const Input& in, Toggle how, int presets, unsigned seed, Figure
 				                             peakOf (steadyOf (m), at, kWindow));
 				(raw ? f.before : f.after).v.push_back (db (s.peak (at, kWindow) / ref));
 			}
+		}
+	}
+}
+
+//------------------------------------------------------------------------
+// Group 5: a band changed while its section filters nothing, heard again afterwards.
+enum class Resume
+{
+	afterBypass,
+	afterSilence,
+	inOneBlock
+};
+
+template <typename Sample>
+void runResumes (const Input& in, Resume how, int presets, unsigned seed, Figures& f)
+{
+	std::mt19937 rng (seed);
+	std::uniform_real_distribution<double> u (0.0, 1.0);
+	constexpr int32 kGap = 4; // blocks of bypass or silence: band off, moved, on
+	const int32 resumeBlock = how == Resume::inOneBlock ? kWarmBlocks : kWarmBlocks + kGap;
+	const int32 blocks = resumeBlock + kWindow / kBlock + 1;
+	const int32 at = resumeBlock * kBlock;
+	auto silentBlock = [&] (int32 k) {
+		return how == Resume::afterSilence && k >= kWarmBlocks && k < resumeBlock;
+	};
+
+	for (int i = 0; i < presets; ++i)
+	{
+		PlugState a = realisticPreset (rng);
+		const int32 band = static_cast<int32> (u (rng) * kNumEqBands) % kNumEqBands;
+		if (a.bands[band].gainNorm == 0.5)
+			a.bands[band].gainNorm = 0.5 + (u (rng) < 0.5 ? -1.0 : 1.0) * (3.0 + 6.0 * u (rng)) / 32.0;
+		PlugState b = a;
+		const PlugState moved = realisticPreset (rng);
+		b.bands[band].freqNorm = moved.bands[band].freqNorm;
+		b.bands[band].qNorm = moved.bands[band].qNorm;
+		PlugState bOff = b;
+		bOff.bands[band].enabled = false;
+		PlugState aOff = a;
+		aOff.bands[band].enabled = false;
+
+		// Both settings played steadily over the same input (with the same silent blocks).
+		auto steadyPeak = [&] (const PlugState& s) {
+			Session<Sample> steady (in, s, false);
+			for (int32 k = 0; k < blocks; ++k)
+				steady.play (nullptr, silentBlock (k));
+			return steady.peak (at, kWindow);
+		};
+		const double ref = std::max (steadyPeak (a), steadyPeak (b));
+
+		for (bool raw : {true, false})
+		{
+			Session<Sample> s (in, a, raw);
+			s.playTo (kWarmBlocks);
+			if (how == Resume::inOneBlock)
+			{
+				s.setState (bOff);
+				auto on = owned (new HostParameterChanges ());
+				on->add (kChanStatusLFId + 4 * band, {{0, 1.0}});
+				s.play (on);
+			}
+			else
+			{
+				const bool bypass = how == Resume::afterBypass;
+				const PlugState steps[kGap] = {a, aOff, bOff, b};
+				for (int32 g = 0; g < kGap; ++g)
+				{
+					auto changes = owned (new HostParameterChanges ());
+					if (g == 0 && bypass)
+						changes->add (kBypassId, {{0, 1.0}});
+					else if (g > 0)
+						addStateChanges (*changes, steps[g - 1], steps[g]);
+					s.play (changes, !bypass);
+				}
+				auto back = owned (new HostParameterChanges ());
+				if (bypass)
+					back->add (kBypassId, {{0, 0.0}});
+				s.play (back);
+			}
+			s.playTo (blocks);
+			(raw ? f.before : f.after).v.push_back (db (s.peak (at, kWindow) / ref));
 		}
 	}
 }
@@ -549,7 +616,7 @@ bool runAll (const Input& in, bool quick, const char* samples)
 	const int presets = quick ? 2 : 15;
 	bool ok = true;
 
-	Figures realistic, extreme, slow, fast, toggles;
+	Figures realistic, extreme, slow, fast, toggles, resumes;
 	switchPairs<Sample> (in, pairs, false, 1, realistic);
 	switchPairs<Sample> (in, pairs, true, 2, extreme);
 	std::string detail;
@@ -561,6 +628,8 @@ bool runAll (const Input& in, bool quick, const char* samples)
 	}
 	for (Toggle how : {Toggle::bySwitch, Toggle::byGain, Toggle::movedWhileOff})
 		runToggles<Sample> (in, how, presets, 3 + static_cast<unsigned> (how), toggles);
+	for (Resume how : {Resume::afterBypass, Resume::afterSilence, Resume::inOneBlock})
+		runResumes<Sample> (in, how, quick ? 5 : 100, 7 + static_cast<unsigned> (how), resumes);
 
 	ok &= report ("1 realistic presets", samples, realistic, {1e9, 6.0});
 	ok &= report ("2 extreme pairs", samples, extreme, {6.0, 20.0});
@@ -568,6 +637,7 @@ bool runAll (const Input& in, bool quick, const char* samples)
 		ok &= report ("3 sweeps over 4 s", samples, slow, {1e9, 3.0});
 	ok &= report ("3 sweeps in 10 blocks", samples, fast, {1e9, 6.0});
 	ok &= report ("4 band off/on", samples, toggles, {1e9, 6.0});
+	ok &= report ("5 changed while idle", samples, resumes, {1e9, 6.0});
 	std::printf ("%s", detail.c_str ());
 	return ok;
 }

@@ -177,7 +177,7 @@ template <typename SampleType>
 void PlugProcessor::processAudio (SampleType** inputChannels, SampleType** outputChannels,
                                   int32 numSamples)
 {
-	noteRunningSections ();
+	prepareSectionMemories ();
 
 	EqualiserPathState st;
 	st.gainDb = filterGainDb;

@@ -68,29 +68,31 @@ void PlugProcessor::designPeakFilter (int32 index, int16 f0, double g, double bw
 		storeSection (c, index, coefB0, coefB1, coefB2, coefA1, coefA2);
 }
 
-void PlugProcessor::carrySectionStates (const SectionCoefs (&before)[kNumFilters])
+void PlugProcessor::prepareSectionMemories ()
 {
+	// Without an update since the last block, the same sections run with the coefficients
+	// that filtered their memories: nothing to do.
+	if (!filtersUpdated)
+		return;
+	filtersUpdated = false;
 	for (int32 i = 0; i < kNumFilters; ++i)
 	{
-		if (!sectionRuns (i))
-			continue;
-		if (!sectionRan[i])
+		const bool runs = sectionRuns (i);
+		if (runs)
 		{
-			// Memories from whenever the section last ran belong to another signal, and
-			// raw ones would meet the new numerator: start from silence.
-			filterW1[i] = filterW2[i] = 0.0;
-			continue;
+			const SectionCoefs now = sectionCoefs (i);
+			if (!sectionRan[i])
+			{
+				// Memories from whenever the section last ran belong to another signal, and
+				// raw ones would meet the new numerator: start from silence.
+				filterW1[i] = filterW2[i] = 0.0;
+			}
+			else if (!sameSection (now, memoryCoefs[i]))
+				carrySectionState (memoryCoefs[i], now, filterW1[i], filterW2[i]);
+			memoryCoefs[i] = now;
 		}
-		const SectionCoefs now = sectionCoefs (i);
-		if (!sameSection (now, before[i]))
-			carrySectionState (before[i], now, filterW1[i], filterW2[i]);
+		sectionRan[i] = runs ? 1 : 0;
 	}
-}
-
-void PlugProcessor::noteRunningSections ()
-{
-	for (int32 i = 0; i < kNumFilters; ++i)
-		sectionRan[i] = sectionRuns (i) ? 1 : 0;
 }
 
 void PlugProcessor::updateFilters (bool reset)
@@ -119,10 +121,6 @@ void PlugProcessor::updateFilters (bool reset)
 	}
 
 	rangeFactor = ::Steinberg::Vst::rangeFactor (unitRange (plugState.rangeNorm)); // NaN: 0.01
-
-	SectionCoefs before[kNumFilters];
-	for (int32 i = 0; i < kNumFilters; ++i)
-		before[i] = sectionCoefs (i);
 
 	for (int32 i = 0; i < kNumFilters; ++i)
 	{
@@ -154,8 +152,7 @@ void PlugProcessor::updateFilters (bool reset)
 		}
 	}
 
-	if (!rawMemorySwitching)
-		carrySectionStates (before);
+	filtersUpdated = true;
 
 	outputGainTarget = outputGainFromLevel (unitRange (plugState.levelNorm));
 

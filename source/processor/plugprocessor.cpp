@@ -36,6 +36,7 @@ tresult PLUGIN_API PlugProcessor::initialize (FUnknown* context)
 		coefB0[i] = coefB1[i] = coefB2[i] = coefA1[i] = coefA2[i] = 0.0;
 		filterW1[i] = filterW2[i] = 0.0;
 		filterUsable[i] = 0;
+		memoryCoefs[i] = {};
 		sectionRan[i] = 0;
 	}
 	// A terminate without setActive (false) may have left buffers behind.
@@ -94,8 +95,12 @@ tresult PLUGIN_API PlugProcessor::setActive (TBool state)
 		if (processorActive)
 			plugState = latestRecordWhileActive ();
 
+		// Silent memories; the first block starts every running section from them.
 		for (int32 i = 0; i < kNumFilters; ++i)
+		{
 			filterW1[i] = filterW2[i] = 0.0;
+			sectionRan[i] = 0;
+		}
 
 		workBufferL.reset ();
 		workBufferR.reset ();
@@ -114,7 +119,6 @@ tresult PLUGIN_API PlugProcessor::setActive (TBool state)
 
 		calcSmoothingCoefs (smoothingTimeMs, sampleRateHz, smoothingInCoef, smoothingFeedbackCoef);
 		updateFilters (true);
-		noteRunningSections ();
 
 		// Hand-over starts afresh: both sides agree on the current record.
 		stateFromMain.clear ();

@@ -74,28 +74,26 @@ protected:
 	// A section whose last design was not finite and stable does not run (its previous
 	// coefficients stay, its memories are kept).
 	uint8 filterUsable[kNumFilters] {};
-	// Ran in the last block on the equaliser path (set there and on activation). A
-	// section that ran and gets new coefficients has its memories carried over to them
-	// (sectiontransition.h), so that the change does not burst; one that starts running
-	// again starts from silent memories.
-	uint8 sectionRan[kNumFilters] {};
-	// Switch coefficients over the raw memories instead, as before the carry-over. Only
-	// the transient benchmark sets it, to measure both in one run.
-	bool rawMemorySwitching {false};
+
+	// --- Memories across setting changes. Before each block on the equaliser path, a
+	// running section whose memories were filtered by other coefficients has them carried
+	// over to its current ones (sectiontransition.h), once, however many updates came in
+	// between; one that did not run in the previous such block starts from silence.
+	SectionCoefs memoryCoefs[kNumFilters] {}; // the coefficients that last filtered the memories
+	uint8 sectionRan[kNumFilters] {};         // ran in the previous equaliser-path block
+	bool filtersUpdated {false};              // an update ran since that block
 
 	bool sectionRuns (int32 i) const
 	{
-		return filterGainDb[i] != 0.0 && filterOn[i] != 0 && filterUsable[i] != 0;
+		return ::Steinberg::Vst::sectionRuns (filterGainDb[i], filterOn[i], filterUsable[i]);
 	}
 	SectionCoefs sectionCoefs (int32 i) const
 	{
 		return {coefB0[i], coefB1[i], coefB2[i], coefA1[i], coefA2[i]};
 	}
-	/** After a filter update: moves the memories of every running section whose
-	    coefficients changed from `before` to its new coefficients. */
-	void carrySectionStates (const SectionCoefs (&before)[kNumFilters]);
-	/** Marks which sections run in the block about to be filtered. */
-	void noteRunningSections ();
+	/** Start of a block on the equaliser path, before any sample is filtered: brings the
+	    memories of every running section to its current coefficients. */
+	void prepareSectionMemories ();
 
 	// --- Work buffers, owned from setActive (true) to setActive (false)
 	int32 maxBlockSamples {0};

@@ -3,6 +3,7 @@
 // The processor with its members opened up for inspection, plus a helper that
 // drives it through the host calls of a normal session.
 
+#include "rawmemoryswitching.h"
 #include "source/processor/plugprocessor.h"
 #include "testblock.h"
 
@@ -11,7 +12,8 @@ namespace ord3ltest {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-class TestableProcessor : public PlugProcessor
+/** With rawMemorySwitching set, coefficients switch over the raw memories. */
+class TestableProcessor : public RawMemorySwitching<PlugProcessor>
 {
 public:
 	using PlugProcessor::coefA1;
@@ -26,11 +28,12 @@ public:
 	using PlugProcessor::filterUsable;
 	using PlugProcessor::filterW1;
 	using PlugProcessor::filterW2;
+	using PlugProcessor::filtersUpdated;
 	using PlugProcessor::maxBlockSamples;
 	using PlugProcessor::outputGainTarget;
 	using PlugProcessor::plugState;
 	using PlugProcessor::processSetup;
-	using PlugProcessor::rawMemorySwitching;
+	using PlugProcessor::memoryCoefs;
 	using PlugProcessor::rangeFactor;
 	using PlugProcessor::sampleRateHz;
 	using PlugProcessor::sectionRan;

@@ -27,7 +27,7 @@ constexpr double kAntiDenormal = 1e-18;
 
 ORD3L_FORCE_INLINE bool sectionRuns (const EqualiserPathState& st, int32_t k)
 {
-	return st.gainDb[k] != 0.0 && st.on[k] != 0 && (st.usable == nullptr || st.usable[k] != 0);
+	return ::Steinberg::Vst::sectionRuns (st.gainDb[k], st.on[k], st.usable == nullptr ? uint8_t (1) : st.usable[k]);
 }
 
 //------------------------------------------------------------------------

@@ -12,9 +12,16 @@ constexpr int32_t kBandsPerChannel = 6;
 // Filter index = channel * kBandsPerChannel + band: 0..5 left LF..HF, 6..11 right.
 constexpr int32_t kNumFilters = 12;
 
-// Everything the loops read and write, borrowed from the processor. A section
-// k runs only if gainDb[k] != 0.0, on[k] != 0 and usable[k] != 0; a section
-// that does not run keeps its memories untouched.
+// A section runs only when its gain is not 0 dB, its band is on and its design was
+// accepted; one that does not run keeps its memories untouched. The processor and the
+// loops decide by this one test.
+inline bool sectionRuns (double gainDb, int16_t on, uint8_t usable)
+{
+	return gainDb != 0.0 && on != 0 && usable != 0;
+}
+
+// Everything the loops read and write, borrowed from the processor. Section k
+// runs by sectionRuns (gainDb[k], on[k], usable[k]).
 struct EqualiserPathState
 {
 	const double* gainDb;  // [12] dB, only tested against 0.0

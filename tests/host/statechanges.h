@@ -1,0 +1,44 @@
+#pragma once
+
+// The parameter queues a host sends to move a processor from one record to another:
+// one queue per parameter whose value differs, each with the new value as its point.
+
+#include "hostparameterchanges.h"
+#include "source/processor/plugids.h"
+#include "source/processor/plugstate.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ord3ltest {
+
+/** Adds the queues from a to b to changes, in tag order or, with reversed, the other way. */
+inline void addStateChanges (HostParameterChanges& changes, const PlugState& a, const PlugState& b,
+                             bool reversed = false)
+{
+	std::vector<std::pair<ParamID, double>> queues;
+	auto add = [&] (ParamID id, double from, double to) {
+		if (from != to)
+			queues.push_back ({id, to});
+	};
+	add (kBypassId, a.bypass ? 1.0 : 0.0, b.bypass ? 1.0 : 0.0);
+	add (kLevelId, a.levelNorm, b.levelNorm);
+	add (kRangeId, a.rangeNorm, b.rangeNorm);
+	for (int32 band = 0; band < kNumEqBands; ++band)
+	{
+		const PlugBandState& x = a.bands[band];
+		const PlugBandState& y = b.bands[band];
+		const ParamID base = kGainLFId + 4 * band;
+		add (base, x.gainNorm, y.gainNorm);
+		add (base + 1, x.freqNorm, y.freqNorm);
+		if (band != kBandLF && band != kBandHF)
+			add (base + 2, x.qNorm, y.qNorm);
+		add (base + 3, x.enabled ? 1.0 : 0.0, y.enabled ? 1.0 : 0.0);
+	}
+	if (reversed)
+		std::reverse (queues.begin (), queues.end ());
+	for (const auto& [id, value] : queues)
+		changes.add (id, {{0, value}});
+}
+
+} // namespace ord3ltest
