@@ -188,6 +188,17 @@ PlugState realisticPreset (std::mt19937& rng)
 	return s;
 }
 
+/** A realistic preset with one band, returned in `band`, that surely runs (3 to 9 dB). */
+PlugState presetWithRunningBand (std::mt19937& rng, int32& band)
+{
+	std::uniform_real_distribution<double> u (0.0, 1.0);
+	PlugState s = realisticPreset (rng);
+	band = static_cast<int32> (u (rng) * kNumEqBands) % kNumEqBands;
+	if (s.bands[band].gainNorm == 0.5)
+		s.bands[band].gainNorm = 0.5 + (u (rng) < 0.5 ? -1.0 : 1.0) * (3.0 + 6.0 * u (rng)) / 32.0;
+	return s;
+}
+
 PlugState extremePreset (std::mt19937& rng)
 {
 	std::uniform_real_distribution<double> u (0.0, 1.0);
@@ -374,7 +385,6 @@ template <typename Sample>
 void runToggles (const Input& in, Toggle how, int presets, unsigned seed, Figures& f)
 {
 	std::mt19937 rng (seed);
-	std::uniform_real_distribution<double> u (0.0, 1.0);
 	constexpr int kEvents = 20;
 	int32 eventBlock[kEvents + 1];
 	for (int m = 0; m <= kEvents; ++m)
@@ -383,10 +393,8 @@ void runToggles (const Input& in, Toggle how, int presets, unsigned seed, Figure
 
 	for (int i = 0; i < presets; ++i)
 	{
-		PlugState on = realisticPreset (rng);
-		const int32 band = static_cast<int32> (u (rng) * kNumEqBands) % kNumEqBands;
-		if (on.bands[band].gainNorm == 0.5)
-			on.bands[band].gainNorm = 0.5 + (u (rng) < 0.5 ? -1.0 : 1.0) * (3.0 + 6.0 * u (rng)) / 32.0;
+		int32 band = 0;
+		const PlugState on = presetWithRunningBand (rng, band);
 
 		// The setting in force after event m (events 0, 2, ... switch off).
 		std::vector<PlugState> setting (kEvents + 1);
@@ -489,7 +497,6 @@ template <typename Sample>
 void runResumes (const Input& in, Resume how, int presets, unsigned seed, Figures& f)
 {
 	std::mt19937 rng (seed);
-	std::uniform_real_distribution<double> u (0.0, 1.0);
 	constexpr int32 kGap = 4; // blocks of bypass or silence: band off, moved, on
 	const int32 resumeBlock = how == Resume::inOneBlock ? kWarmBlocks : kWarmBlocks + kGap;
 	const int32 blocks = resumeBlock + kWindow / kBlock + 1;
@@ -500,10 +507,8 @@ void runResumes (const Input& in, Resume how, int presets, unsigned seed, Figure
 
 	for (int i = 0; i < presets; ++i)
 	{
-		PlugState a = realisticPreset (rng);
-		const int32 band = static_cast<int32> (u (rng) * kNumEqBands) % kNumEqBands;
-		if (a.bands[band].gainNorm == 0.5)
-			a.bands[band].gainNorm = 0.5 + (u (rng) < 0.5 ? -1.0 : 1.0) * (3.0 + 6.0 * u (rng)) / 32.0;
+		int32 band = 0;
+		const PlugState a = presetWithRunningBand (rng, band);
 		PlugState b = a;
 		const PlugState moved = realisticPreset (rng);
 		b.bands[band].freqNorm = moved.bands[band].freqNorm;

@@ -40,6 +40,39 @@ protected:
 		return narrow (s);
 	}
 
+	struct TextCase
+	{
+		ParamID tag;
+		const char16_t* text; // null: a null text
+		double expected;      // normalized; < 0: refused, the value left as it was
+	};
+
+	/** Each text through getParamValueByString: read to its value, or refused with the
+	    value left alone; never a throw. */
+	template <size_t N>
+	void expectTextsRead (const TextCase (&cases)[N])
+	{
+		for (const TextCase& c : cases)
+		{
+			SCOPED_TRACE ("tag " + std::to_string (c.tag) + " \"" +
+			              (c.text ? narrow (reinterpret_cast<const TChar*> (c.text)).substr (0, 20) : "(null)") + "\"");
+			ParamValue value = 0.123;
+			tresult result = kInternalError;
+			EXPECT_NO_THROW (result = controller->getParamValueByString (
+			                     c.tag, reinterpret_cast<TChar*> (const_cast<char16_t*> (c.text)), value));
+			if (c.expected < 0.)
+			{
+				EXPECT_EQ (result, kResultFalse);
+				EXPECT_EQ (value, 0.123);
+			}
+			else
+			{
+				EXPECT_EQ (result, kResultOk);
+				EXPECT_EQ (value, c.expected);
+			}
+		}
+	}
+
 	std::vector<ParamValue> allValues ()
 	{
 		std::vector<ParamValue> v;
@@ -219,13 +252,7 @@ TEST_F (PlugControllerTest, OnlyFiniteNumberTextsAreRead)
 {
 	const std::u16string megabyteOfDigits (1 << 20, u'1');
 	const std::u16string megabyteOfBlanks = std::u16string (1 << 20, u' ') + u"1";
-	struct Case
-	{
-		ParamID tag;
-		const char16_t* text; // null: a null text
-		double expected;      // normalized; < 0: refused, the value left as it was
-	};
-	const Case cases[] = {
+	const TextCase cases[] = {
 	    {kLevelId, nullptr, -1.},
 	    {kLevelId, u"nan", -1.},
 	    {kLevelId, u"-NaN", -1.},
@@ -254,25 +281,7 @@ TEST_F (PlugControllerTest, OnlyFiniteNumberTextsAreRead)
 	    {kBypassId, u"1", 1.},
 	    {kQLFId, u"3", -1.}, // no parameter under the shelf's Q tag
 	};
-	for (const Case& c : cases)
-	{
-		SCOPED_TRACE ("tag " + std::to_string (c.tag) + " \"" +
-		              (c.text ? narrow (reinterpret_cast<const TChar*> (c.text)).substr (0, 20) : "(null)") + "\"");
-		ParamValue value = 0.123;
-		tresult result = kInternalError;
-		EXPECT_NO_THROW (result = controller->getParamValueByString (
-		                     c.tag, reinterpret_cast<TChar*> (const_cast<char16_t*> (c.text)), value));
-		if (c.expected < 0.)
-		{
-			EXPECT_EQ (result, kResultFalse);
-			EXPECT_EQ (value, 0.123);
-		}
-		else
-		{
-			EXPECT_EQ (result, kResultOk);
-			EXPECT_EQ (value, c.expected);
-		}
-	}
+	expectTextsRead (cases);
 }
 
 // A host may send back any text it was shown: each reads to a value that shows the same
@@ -305,13 +314,7 @@ TEST_F (PlugControllerTest, SwitchesReadOnAndOffInAnyLetterCase)
 {
 	const std::u16string longestOn = std::u16string (125, u' ') + u"On"; // 127 characters
 	const std::u16string tooLongOn = std::u16string (126, u' ') + u"On";
-	struct Case
-	{
-		ParamID tag;
-		const char16_t* text;
-		double expected; // normalized; < 0: refused, the value left as it was
-	};
-	const Case cases[] = {
+	const TextCase cases[] = {
 	    {kBypassId, u"On", 1.},
 	    {kBypassId, u"Off", 0.},
 	    {kChanStatusLFId, u"on", 1.},
@@ -335,25 +338,7 @@ TEST_F (PlugControllerTest, SwitchesReadOnAndOffInAnyLetterCase)
 	    {kLevelId, u"On", -1.},           // only switches read words
 	    {kFreqMF1Id, u"off", -1.},
 	};
-	for (const Case& c : cases)
-	{
-		SCOPED_TRACE ("tag " + std::to_string (c.tag) + " \"" +
-		              narrow (reinterpret_cast<const TChar*> (c.text)).substr (0, 20) + "\"");
-		ParamValue value = 0.123;
-		tresult result = kInternalError;
-		EXPECT_NO_THROW (result = controller->getParamValueByString (
-		                     c.tag, reinterpret_cast<TChar*> (const_cast<char16_t*> (c.text)), value));
-		if (c.expected < 0.)
-		{
-			EXPECT_EQ (result, kResultFalse);
-			EXPECT_EQ (value, 0.123);
-		}
-		else
-		{
-			EXPECT_EQ (result, kResultOk);
-			EXPECT_EQ (value, c.expected);
-		}
-	}
+	expectTextsRead (cases);
 	// The parameter guards a null text itself, not only behind the controller.
 	ParamValue value = 0.123;
 	EXPECT_FALSE (controller->getParameterObject (kBypassId)->fromString (nullptr, value));
