@@ -4,6 +4,7 @@
 #include "source/processor/plugprocessor.h"
 
 #include "source/processor/dsp/equaliserpath.h"
+#include "source/processor/dsp/sectiontransition.h"
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 
 #include <algorithm>
@@ -171,6 +172,33 @@ tresult PLUGIN_API PlugProcessor::process (ProcessData& data)
 	else
 		processAudio<Sample64> (in.channelBuffers64, out.channelBuffers64, data.numSamples);
 	return kResultOk;
+}
+
+void PlugProcessor::prepareSectionMemories ()
+{
+	// Without an update since the last block, the same sections run with the coefficients
+	// that filtered their memories: nothing to do.
+	if (!filtersUpdated)
+		return;
+	filtersUpdated = false;
+	for (int32 i = 0; i < kNumFilters; ++i)
+	{
+		const bool runs = sectionRuns (i);
+		if (runs)
+		{
+			const SectionCoefs now = sectionCoefs (i);
+			if (!sectionRan[i])
+			{
+				// Memories from whenever the section last ran belong to another signal, and
+				// raw ones would meet the new numerator: start from silence.
+				filterW1[i] = filterW2[i] = 0.0;
+			}
+			else if (!sameSection (now, memoryCoefs[i]))
+				carrySectionState (memoryCoefs[i], now, filterW1[i], filterW2[i]);
+			memoryCoefs[i] = now;
+		}
+		sectionRan[i] = runs ? 1 : 0;
+	}
 }
 
 template <typename SampleType>

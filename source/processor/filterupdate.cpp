@@ -4,7 +4,6 @@
 
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/dsp/peakingdesign.h"
-#include "source/processor/dsp/sectiontransition.h"
 #include "source/processor/dsp/shelvingdesign.h"
 
 #include <cmath>
@@ -66,33 +65,6 @@ void PlugProcessor::designPeakFilter (int32 index, int16 f0, double g, double bw
 	filterUsable[index] = isUsableSection (c) ? 1 : 0;
 	if (filterUsable[index])
 		storeSection (c, index, coefB0, coefB1, coefB2, coefA1, coefA2);
-}
-
-void PlugProcessor::prepareSectionMemories ()
-{
-	// Without an update since the last block, the same sections run with the coefficients
-	// that filtered their memories: nothing to do.
-	if (!filtersUpdated)
-		return;
-	filtersUpdated = false;
-	for (int32 i = 0; i < kNumFilters; ++i)
-	{
-		const bool runs = sectionRuns (i);
-		if (runs)
-		{
-			const SectionCoefs now = sectionCoefs (i);
-			if (!sectionRan[i])
-			{
-				// Memories from whenever the section last ran belong to another signal, and
-				// raw ones would meet the new numerator: start from silence.
-				filterW1[i] = filterW2[i] = 0.0;
-			}
-			else if (!sameSection (now, memoryCoefs[i]))
-				carrySectionState (memoryCoefs[i], now, filterW1[i], filterW2[i]);
-			memoryCoefs[i] = now;
-		}
-		sectionRan[i] = runs ? 1 : 0;
-	}
 }
 
 void PlugProcessor::updateFilters (bool reset)
