@@ -122,11 +122,15 @@ TEST (SectionTransition, CarriesThePendingOutputUpToTheOldRingEnergy)
 
 TEST (SectionTransition, ANumeratorThatCancelsItsDenominatorStartsFromSilence)
 {
-	// Numerator equal to the denominator: no memories can carry an output.
+	// Numerator equal to the denominator: no memories can carry an output. Nor can they
+	// for bands a hair (2^-19 dB) from 0 dB, whose memories would have to exceed the
+	// output by some 1e8 or more, at any scale of the numerator's difference.
 	const SectionCoefs from = designPeakSection (1000, 9.0, 500.0, kFs);
 	const SectionCoefs peakTo {1.0, -1.9, 0.95, -1.9, 0.95};
 	const SectionCoefs shelfTo {1.0, -0.9, 0.0, -0.9, 0.0};
-	for (const SectionCoefs& to : {peakTo, shelfTo})
+	const SectionCoefs nearFlatPeak = designPeakSection (60, 0x1p-19, 6.0, kFs);
+	const SectionCoefs nearFlatShelf = designLowShelfSection (-0x1p-19, 20.0, kFs);
+	for (const SectionCoefs& to : {peakTo, shelfTo, nearFlatPeak, nearFlatShelf})
 	{
 		double w1, w2;
 		runIn (from, w1, w2, 3);
