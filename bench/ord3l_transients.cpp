@@ -86,15 +86,6 @@ struct Input
 	}
 };
 
-/** Bytes of a record as a stream that setState reads. */
-IPtr<MemoryStream> streamOf (const PlugState& s)
-{
-	auto stream = owned (new MemoryStream ());
-	writePlugState (&s, stream);
-	stream->seek (0, IBStream::kIBSeekSet, nullptr);
-	return stream;
-}
-
 //------------------------------------------------------------------------
 // A processor playing the input block by block; keeps |output| (both channels) per sample.
 template <typename Sample>

@@ -1,9 +1,10 @@
 #pragma once
 
-// The parameter queues a host sends to move a processor from one record to another:
-// one queue per parameter whose value differs, each with the new value as its point.
+// The two ways a host moves a processor from one record to another: the record as the
+// stream setState reads, or one parameter queue per value that differs.
 
 #include "hostparameterchanges.h"
+#include "public.sdk/source/common/memorystream.h"
 #include "source/processor/plugids.h"
 #include "source/processor/plugstate.h"
 
@@ -11,6 +12,15 @@
 #include <vector>
 
 namespace ord3ltest {
+
+/** The record's 260 bytes in a stream positioned at its start. */
+inline IPtr<MemoryStream> streamOf (const PlugState& s)
+{
+	auto stream = owned (new MemoryStream ());
+	writePlugState (&s, stream);
+	stream->seek (0, IBStream::kIBSeekSet, nullptr);
+	return stream;
+}
 
 /** Adds the queues from a to b to changes, in tag order or, with reversed, the other way. */
 inline void addStateChanges (HostParameterChanges& changes, const PlugState& a, const PlugState& b,

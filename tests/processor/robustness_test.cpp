@@ -2,9 +2,9 @@
 // unstable section in the sample loop.
 
 #include "hostparameterchanges.h"
+#include "statechanges.h"
 #include "testableprocessor.h"
 #include "teststreams.h"
-
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,6 @@
 using namespace ord3ltest;
 
 namespace {
-
-IPtr<MemoryStream> streamOf (const PlugState& s)
-{
-	auto stream = owned (new MemoryStream ());
-	writePlugState (&s, stream);
-	stream->seek (0, IBStream::kIBSeekSet, nullptr);
-	return stream;
-}
 
 /** Runs a few blocks of noise through a processor at fs with state s; true when every
     output sample is finite. */

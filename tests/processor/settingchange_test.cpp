@@ -8,6 +8,7 @@
 #include "testableprocessor.h"
 #include "teststreams.h"
 
+#include "source/processor/dsp/parametercurves.h"
 #include "source/processor/dsp/sectiontransition.h"
 
 #include <gtest/gtest.h>
@@ -26,14 +27,6 @@ constexpr int32 kBlock = 512;
 constexpr int32 kWarmBlocks = 48;  // 0.5 s on the first setting
 constexpr int32 kAfterBlocks = 5;  // the 50 ms after the change, and a little more
 constexpr int32 kLongAfterBlocks = 48; // 0.5 s after the change
-
-IPtr<MemoryStream> streamOf (const PlugState& s)
-{
-	auto stream = owned (new MemoryStream ());
-	writePlugState (&s, stream);
-	stream->seek (0, IBStream::kIBSeekSet, nullptr);
-	return stream;
-}
 
 /** Music-like input: partials at 110, 220 and 1320 Hz plus noise, about -12 dBFS. */
 double inputAt (int32 j, int channel)
@@ -128,6 +121,9 @@ double switchFigureDb (const PlugState& a, const PlugState& b, bool byQueue, boo
 	return 20.0 * std::log10 (peak / steady);
 }
 
+/** Normalized frequency of a peaking band at hz. */
+double mfFreqNorm (double hz) { return expToNormalized (hz, 40.0, 16000.0); }
+
 PlugState preset (std::initializer_list<std::tuple<int32, double, double, double>> bands)
 {
 	PlugState s = makeInitialPlugState ();
@@ -169,7 +165,7 @@ TEST (SettingChange, ABandSwitchedBackOnStartsFromSilence)
 	const PlugState on = kPresetA;
 	PlugState moved = on;
 	moved.bands[kBandMF1].gainNorm = 0.5 - 9.0 / 32.0;
-	moved.bands[kBandMF1].freqNorm = std::log (5000.0 / 40.0) / std::log (400.0);
+	moved.bands[kBandMF1].freqNorm = mfFreqNorm (5000.0);
 	moved.bands[kBandMF1].qNorm = 0.0;
 	PlugState off = moved;
 	off.bands[kBandMF1].enabled = false;
@@ -234,7 +230,6 @@ TEST (SettingChange, ChangesThatLeaveRunningSectionsAloneStayBitExact)
 
 namespace {
 
-double mfFreqNorm (double hz) { return std::log (hz / 40.0) / std::log (400.0); }
 
 double db (double ratio) { return 20.0 * std::log10 (ratio); }
 

@@ -28,12 +28,10 @@ public:
 	using PlugProcessor::filterUsable;
 	using PlugProcessor::filterW1;
 	using PlugProcessor::filterW2;
-	using PlugProcessor::filtersUpdated;
 	using PlugProcessor::maxBlockSamples;
 	using PlugProcessor::outputGainTarget;
 	using PlugProcessor::plugState;
 	using PlugProcessor::processSetup;
-	using PlugProcessor::memoryCoefs;
 	using PlugProcessor::rangeFactor;
 	using PlugProcessor::sampleRateHz;
 	using PlugProcessor::sectionRan;
