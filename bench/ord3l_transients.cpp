@@ -25,16 +25,26 @@
 //      bypassed meanwhile, the input flagged silent meanwhile (a stopped transport),
 //      and one block that brings a stored record with the band off and moved together
 //      with a queue that switches it on.
-// Prints median, 95th percentile and maximum per group, and the carry-over's cost.
+//   6. gentle automation of a low, narrow band through or near 0 dB, one point per
+//      block, at 44.1 to 192 kHz, on a sine at the band's frequency: its gain, or the
+//      Range with the band at +12 dB. Against the same carry rule with no limit on the
+//      memories' growth: the largest output difference in dB of the output's peak, and
+//      the peak second difference |y[n] - 2y[n-1] + y[n-2]| in dB over that rule's; for
+//      raw switching, the earlier rule (silent memories for near-cancelling targets)
+//      and the shipping one.
+// Prints median, 95th percentile and maximum per group 1 to 5, both figures per case of
+// group 6, and the carry-over's cost.
 // Exits with 1 when an "after" figure misses its target.
 
 #include "quickoption.h"
 #include "hostparameterchanges.h"
-#include "rawmemoryswitching.h"
+#include "memoryswitching.h"
+#include "silentfallbackcarry.h"
 #include "statechanges.h"
 #include "testblock.h"
 #include "teststreams.h"
 
+#include "source/processor/dsp/parametercurves.h"
 #include "source/processor/plugprocessor.h"
 
 #include <algorithm>
@@ -58,7 +68,7 @@ constexpr int32 kWarmBlocks = 48;   // about 0.5 s before the first change
 constexpr double kPi = 3.141592653589793;
 
 /** The processor as shipped, or switching over raw memories when `raw` is set. */
-class BenchProcessor : public RawMemorySwitching<PlugProcessor>
+class BenchProcessor : public MemorySwitching<PlugProcessor>
 {
 public:
 	explicit BenchProcessor (bool raw) { rawMemorySwitching = raw; }
@@ -554,6 +564,172 @@ void runResumes (const Input& in, Resume how, int presets, unsigned seed, Figure
 }
 
 //------------------------------------------------------------------------
+// Group 6: gentle automation through or near 0 dB.
+struct GentleRamp
+{
+	std::string name;
+	double fs;
+	int32 band;     // a peaking band, at hz with Q 10
+	double hz;
+	ParamID tag;    // its gain, or the Range
+	double from, to; // normalized, over the ramp
+	double seconds;
+};
+
+std::vector<GentleRamp> gentleRamps ()
+{
+	const auto gain = [] (double db) { return 0.5 + db / 32.0; };
+	std::vector<GentleRamp> list = {
+	    {"48 kHz, 60 Hz, +12 to -12 dB, 10 s", 48000.0, kBandMF2, 60.0, kGainMF2Id, gain (12.0), gain (-12.0), 10.0},
+	    {"44.1 kHz, 40 Hz, +1 to -1 dB, 4 s", 44100.0, kBandMF1, 40.0, kGainMF1Id, gain (1.0), gain (-1.0), 4.0},
+	    {"96 kHz, 40 Hz, +1 to -1 dB, 4 s", 96000.0, kBandMF1, 40.0, kGainMF1Id, gain (1.0), gain (-1.0), 4.0},
+	    {"192 kHz, 40 Hz, +12 to -12 dB, 10 s", 192000.0, kBandMF1, 40.0, kGainMF1Id, gain (12.0), gain (-12.0), 10.0},
+	};
+	for (double fs : {44100.0, 48000.0, 96000.0, 192000.0})
+	{
+		char name[64];
+		std::snprintf (name, sizeof name, "%.3g kHz, Range 100 to 1 %% at +12 dB, 40 Hz, 4 s", fs / 1000.0);
+		list.push_back ({name, fs, kBandMF1, 40.0, kRangeId, 1.0, 0.01, 4.0});
+	}
+	return list;
+}
+
+enum class Rule
+{
+	unlimited, // reference: every pending output carried, however large the memories
+	raw,
+	silentFallback,
+	shipping
+};
+
+// Blocks in which the earlier rule started a section from silence instead of carrying.
+int gSilentFallbackBlocks = 0;
+int32 gBlockPlayed = -1;
+int32 gLastFallbackBlock = -1;
+
+void countedSilentFallback (const SectionCoefs& from, const SectionCoefs& to, double& w1, double& w2)
+{
+	double u1 = w1, u2 = w2;
+	carryWithSilentFallback (from, to, w1, w2);
+	carryWithoutGrowthLimit (from, to, u1, u2);
+	if ((w1 != u1 || w2 != u2) && gLastFallbackBlock != gBlockPlayed)
+	{
+		++gSilentFallbackBlocks;
+		gLastFallbackBlock = gBlockPlayed;
+	}
+}
+
+// The largest factor by which the reference rule grew a section's memories in one carry.
+double gLargestGrowth = 0.0;
+
+void measuredUnlimitedCarry (const SectionCoefs& from, const SectionCoefs& to, double& w1, double& w2)
+{
+	const double replaced = std::max (std::fabs (w1), std::fabs (w2));
+	carryWithoutGrowthLimit (from, to, w1, w2);
+	if (replaced > 0.0)
+		gLargestGrowth = std::max (gLargestGrowth, std::max (std::fabs (w1), std::fabs (w2)) / replaced);
+}
+
+/** The left output of one ramp: 0.5 s on its first point, the ramp, 0.25 s on its last. */
+template <typename Sample>
+std::vector<double> playRamp (const GentleRamp& r, Rule rule)
+{
+	PlugState s = flatState ();
+	s.bands[r.band].freqNorm = expToNormalized (r.hz, 40.0, 16000.0);
+	s.bands[r.band].qNorm = 1.0;
+	s.bands[r.band].gainNorm = r.tag == kRangeId ? 0.5 + 12.0 / 32.0 : r.from;
+	if (r.tag == kRangeId)
+		s.rangeNorm = r.from;
+
+	auto p = owned (new BenchProcessor (rule == Rule::raw));
+	if (rule == Rule::unlimited)
+		p->carryRule = measuredUnlimitedCarry;
+	if (rule == Rule::silentFallback)
+		p->carryRule = countedSilentFallback;
+	p->initialize (nullptr);
+	ProcessSetup setup {kRealtime, sizeof (Sample) == 4 ? kSample32 : kSample64, kBlock, r.fs};
+	p->setupProcessing (setup);
+	p->setState (streamOf (s));
+	p->setActive (true);
+
+	const int32 warm = static_cast<int32> (0.5 * r.fs / kBlock);
+	const int32 steps = static_cast<int32> (r.seconds * r.fs / kBlock);
+	const int32 tail = static_cast<int32> (0.25 * r.fs / kBlock);
+	TestBlock<Sample> block (kBlock);
+	std::vector<double> out;
+	out.reserve (static_cast<size_t> ((warm + steps + tail) * kBlock));
+	for (int32 k = 0; k < warm + steps + tail; ++k)
+	{
+		for (int32 j = 0; j < kBlock; ++j)
+		{
+			const double x = 0.5 * std::sin (2.0 * kPi * r.hz * (k * kBlock + j) / r.fs);
+			block.inL[j] = block.inR[j] = static_cast<Sample> (x);
+		}
+		auto changes = owned (new HostParameterChanges ());
+		const int32 step = k - warm;
+		if (step >= 0 && step < steps)
+			changes->add (r.tag, {{0, r.from + (r.to - r.from) * step / (steps - 1)}});
+		block.data.inputParameterChanges = changes;
+		gBlockPlayed = k;
+		p->process (block.data);
+		for (int32 j = 0; j < kBlock; ++j)
+			out.push_back (static_cast<double> (block.outL[j]));
+	}
+	p->setActive (false);
+	p->terminate ();
+	return out;
+}
+
+struct Continuity
+{
+	double differenceDb, secondDifferenceDb;
+};
+
+Continuity continuityAgainst (const std::vector<double>& ref, const std::vector<double>& y)
+{
+	double diff = 0.0, peak = 0.0, d2 = 0.0, refD2 = 0.0;
+	for (size_t n = 0; n < ref.size (); ++n)
+	{
+		diff = std::max (diff, std::fabs (y[n] - ref[n]));
+		peak = std::max (peak, std::fabs (ref[n]));
+		if (n >= 2)
+		{
+			d2 = std::max (d2, std::fabs (y[n] - 2.0 * y[n - 1] + y[n - 2]));
+			refD2 = std::max (refD2, std::fabs (ref[n] - 2.0 * ref[n - 1] + ref[n - 2]));
+		}
+	}
+	return {diff > 0.0 ? db (diff / peak) : -400.0, db (d2 / refD2)};
+}
+
+template <typename Sample>
+bool runGentleAutomation (const char* samples, std::string& detail)
+{
+	constexpr Continuity kTarget {-80.0, 1.0};
+	bool ok = true;
+	for (const GentleRamp& r : gentleRamps ())
+	{
+		gLargestGrowth = 0.0;
+		const std::vector<double> ref = playRamp<Sample> (r, Rule::unlimited);
+		gSilentFallbackBlocks = 0;
+		gLastFallbackBlock = -1;
+		const Continuity raw = continuityAgainst (ref, playRamp<Sample> (r, Rule::raw));
+		const Continuity silent = continuityAgainst (ref, playRamp<Sample> (r, Rule::silentFallback));
+		const Continuity after = continuityAgainst (ref, playRamp<Sample> (r, Rule::shipping));
+		const bool met = after.differenceDb <= kTarget.differenceDb &&
+		                 after.secondDifferenceDb <= kTarget.secondDifferenceDb;
+		ok &= met;
+		char line[240];
+		std::snprintf (line, sizeof line,
+		               "    %-50s %-6s %6.1f | %+7.1f %+6.1f | %+7.1f %+6.1f %4d | %+7.1f %+6.1f | %s\n",
+		               r.name.c_str (), samples, gLargestGrowth, raw.differenceDb, raw.secondDifferenceDb, silent.differenceDb,
+		               silent.secondDifferenceDb, gSilentFallbackBlocks, after.differenceDb,
+		               after.secondDifferenceDb, met ? "met" : "MISSED");
+		detail += line;
+	}
+	return ok;
+}
+
+//------------------------------------------------------------------------
 // The carry-over's cost: blocks that change all six bands (every section carries its
 // state over) against blocks with the same parameter queues and unchanged values.
 template <typename Sample>
@@ -671,6 +847,16 @@ int main (int argc, char** argv)
 	             "after: median p95 max");
 	bool ok = runAll<float> (in, quick, "32-bit");
 	ok &= runAll<double> (in, quick, "64-bit");
+
+	std::string gentle;
+	ok &= runGentleAutomation<float> ("32-bit", gentle);
+	ok &= runGentleAutomation<double> ("64-bit", gentle);
+	std::printf ("6 gentle automation, one point per block: difference from the rule with no growth limit\n"
+	             "  in dB of the output peak / peak second difference in dB over it (targets -80 / +1 dB)\n"
+	             "  (growth: the largest factor by which that rule grew a section's memories in one carry)\n"
+	             "    %-50s %-6s %6s | %-14s | %-19s | %-14s |\n", "", "", "growth", "raw switching",
+	             "silent fallback, blocks", "after");
+	std::printf ("%s", gentle.c_str ());
 
 	double steady32 = 0.0, steady64 = 0.0;
 	const double carry32 = carryCostUs<float> (in, quick ? 200 : 4000, &steady32);

@@ -120,22 +120,87 @@ TEST (SectionTransition, CarriesThePendingOutputUpToTheOldRingEnergy)
 	EXPECT_GT (kept, 0);
 }
 
-TEST (SectionTransition, ANumeratorThatCancelsItsDenominatorStartsFromSilence)
+TEST (SectionTransition, ANumeratorEqualToItsDenominatorStartsFromSilence)
 {
-	// Numerator equal to the denominator: no memories can carry an output. Nor can they
-	// for bands a hair (2^-19 dB) from 0 dB, whose memories would have to exceed the
-	// output by some 1e8 or more, at any scale of the numerator's difference.
+	// No memories can carry an output through a section that is exactly the identity.
 	const SectionCoefs from = designPeakSection (1000, 9.0, 500.0, kFs);
 	const SectionCoefs peakTo {1.0, -1.9, 0.95, -1.9, 0.95};
 	const SectionCoefs shelfTo {1.0, -0.9, 0.0, -0.9, 0.0};
-	const SectionCoefs nearFlatPeak = designPeakSection (60, 0x1p-19, 6.0, kFs);
-	const SectionCoefs nearFlatShelf = designLowShelfSection (-0x1p-19, 20.0, kFs);
-	for (const SectionCoefs& to : {peakTo, shelfTo, nearFlatPeak, nearFlatShelf})
+	for (const SectionCoefs& to : {peakTo, shelfTo})
 	{
 		double w1, w2;
 		runIn (from, w1, w2, 3);
 		carrySectionState (from, to, w1, w2);
 		EXPECT_EQ (w1, 0.0);
 		EXPECT_EQ (w2, 0.0);
+	}
+}
+
+TEST (SectionTransition, TargetsNearZeroDecibelsCarryLessTheCloserTheyAreWithNoStep)
+{
+	// From a loud low band to targets ever closer to 0 dB, peak and shelf: far from it the
+	// whole pending output is carried; close to it, where the memories would have to grow
+	// past kMaxMemoryGrowth times the old ones, the carried output shrinks with the
+	// target's distance from 0 dB, by no step anywhere on the way.
+	struct Sweep
+	{
+		const char* what;
+		SectionCoefs from;
+		SectionCoefs (*target) (double gainDb);
+	};
+	const Sweep sweeps[] = {
+	    {"peak 60 Hz Q 10 +12 dB", designPeakSection (60, 12.0, 6.0, kFs),
+	     [] (double g) { return designPeakSection (60, g, 6.0, kFs); }},
+	    {"peak 40 Hz Q 10 -16 dB", designPeakSection (40, -16.0, 4.0, kFs),
+	     [] (double g) { return designPeakSection (40, -g, 4.0, kFs); }},
+	    {"low shelf 20 Hz +16 dB", designLowShelfSection (16.0, 20.0, kFs),
+	     [] (double g) { return designLowShelfSection (g, 20.0, kFs); }},
+	};
+	for (const Sweep& sw : sweeps)
+	{
+		double w1Old, w2Old;
+		runIn (sw.from, w1Old, w2Old, 4);
+		double previous = -1.0;
+		int held = 0;
+		// 1e-9 dB to 1 dB, in steps of 1 %.
+		for (double g = 1e-9; g <= 1.0; g *= 1.01)
+		{
+			const SectionCoefs to = sw.target (g);
+			PendingOutput wanted = pendingOutput (sw.from, w1Old, w2Old);
+			const double oldEnergy = ringEnergy (sw.from, wanted);
+			if (to.a2 == 0.0)
+				wanted.y1 = -to.a1 * wanted.y0;
+			const double wouldBe = ringEnergy (to, wanted);
+			if (wouldBe > oldEnergy)
+			{
+				wanted.y0 *= std::sqrt (oldEnergy / wouldBe);
+				wanted.y1 *= std::sqrt (oldEnergy / wouldBe);
+			}
+			double w1 = w1Old, w2 = w2Old;
+			carrySectionState (sw.from, to, w1, w2);
+			const PendingOutput got = pendingOutput (to, w1, w2);
+			// The carried output is the wanted one times a fraction from 0 to 1.
+			const double fraction = (got.y0 * wanted.y0 + got.y1 * wanted.y1) /
+			                        (wanted.y0 * wanted.y0 + wanted.y1 * wanted.y1);
+			ASSERT_TRUE (std::isfinite (fraction)) << sw.what << " to " << g << " dB";
+			const double size = std::fabs (wanted.y0) + std::fabs (wanted.y1);
+			EXPECT_NEAR (got.y0, fraction * wanted.y0, 1e-6 * size) << sw.what << " to " << g << " dB";
+			EXPECT_NEAR (got.y1, fraction * wanted.y1, 1e-6 * size) << sw.what << " to " << g << " dB";
+			EXPECT_LE (fraction, 1.0 + 1e-6) << sw.what << " to " << g << " dB";
+			if (g == 1e-9)
+			{
+				EXPECT_LT (fraction, 1e-3) << sw.what << ": next to 0 dB all but nothing is carried";
+			}
+			if (fraction < 1.0 - 1e-6)
+				++held;
+			// One step of 1 % in the target moves the carried fraction by little.
+			if (previous >= 0.0)
+			{
+				EXPECT_LT (std::fabs (fraction - previous), 0.02) << sw.what << " to " << g << " dB";
+			}
+			previous = fraction;
+		}
+		EXPECT_GT (held, 0) << sw.what;
+		EXPECT_NEAR (previous, 1.0, 1e-6) << sw.what << ": far from 0 dB everything is carried";
 	}
 }

@@ -3,7 +3,7 @@
 // The processor with its members opened up for inspection, plus a helper that
 // drives it through the host calls of a normal session.
 
-#include "rawmemoryswitching.h"
+#include "memoryswitching.h"
 #include "source/processor/plugprocessor.h"
 #include "testblock.h"
 
@@ -13,7 +13,7 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 /** With rawMemorySwitching set, coefficients switch over the raw memories. */
-class TestableProcessor : public RawMemorySwitching<PlugProcessor>
+class TestableProcessor : public MemorySwitching<PlugProcessor>
 {
 public:
 	using PlugProcessor::coefA1;

@@ -8,23 +8,37 @@ namespace Vst {
 
 namespace {
 
-// The part of the new section that carries a pending output is its free-response
-// numerator (b1 - b0 a1, b2 - b0 a2). Where that is below this fraction of the
-// coefficients' own size, the memories would exceed the output by more than some
-// 1e8 and the sample loop's rounding would reach about -130 dB of the signal
-// (measured for high-Q bands at 40 Hz up to 192 kHz); the output is not carried.
-constexpr double kMinFreeResponse = 1e-8;
-// Below this the two pending samples ask for memories from a nearly singular
-// system, whatever the scale.
-constexpr double kMinRelativeDeterminant = 1e-12;
-
 bool isFirstOrder (const SectionCoefs& c) { return c.b2 == 0.0 && c.a2 == 0.0; }
 
-/** Size of the coefficients: the largest numerator coefficient, and at least 1 (the
-    denominator's leading coefficient). */
-double coefficientScale (const SectionCoefs& c)
+/** Smallest |1 + a1 e^-jw + a2 e^-2jw| over all frequencies: the inverse of the peak gain
+    from the input to the direct-form-II memories, which sets their natural size. As a
+    function of c = cos w, |A|^2 = 4 a2 c^2 + 2 a1 (1 + a2) c + (1 - a2)^2 + a1^2. */
+template <typename Real>
+Real smallestDenominator (const SectionCoefs& c)
 {
-	return std::max ({1.0, std::fabs (c.b0), std::fabs (c.b1), std::fabs (c.b2)});
+	const Real a1 = c.a1, a2 = c.a2;
+	auto squared = [&] (Real x) { return Real (4) * a2 * x * x + Real (2) * a1 * (Real (1) + a2) * x +
+	                                    (Real (1) - a2) * (Real (1) - a2) + a1 * a1; };
+	Real least = std::min (squared (Real (1)), squared (Real (-1)));
+	if (a2 > Real (0))
+	{
+		const Real vertex = -a1 * (Real (1) + a2) / (Real (4) * a2);
+		if (vertex > Real (-1) && vertex < Real (1))
+			least = std::min (least, squared (vertex));
+	}
+	using std::sqrt;
+	return sqrt (std::max (least, Real (0)));
+}
+
+/** Energy of the memories' own free course under c's poles, from w2 = w[n-2] and
+    w1 = w[n-1] on: a size of the memories that does not depend on where in its cycle
+    a slow oscillation stands (both memories can be near zero at once). */
+template <typename Real>
+Real memoryEnergy (const SectionCoefs& c, Real w1, Real w2)
+{
+	if (isFirstOrder (c))
+		return ringEnergy<Real> (c, {w1, -Real (c.a1) * w1});
+	return ringEnergy<Real> (c, {w2, w1});
 }
 
 } // namespace
@@ -57,7 +71,8 @@ Real ringEnergy (const SectionCoefs& c, const PendingOutputOf<Real>& p)
 }
 
 template <typename Real>
-void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& w1, Real& w2)
+void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& w1, Real& w2,
+                        double maxGrowth)
 {
 	using std::fabs;
 	using std::isfinite;
@@ -75,25 +90,22 @@ void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& 
 		p.y1 *= scale;
 	}
 
-	const Real minFree = Real (kMinFreeResponse) * Real (coefficientScale (to));
 	Real n1 = 0;
 	Real n2 = 0;
 	if (isFirstOrder (to))
 	{
 		// One memory, one pending sample: y0 = (b1 - b0 a1) w1.
 		const Real m = Real (to.b1) - Real (to.b0) * Real (to.a1);
-		if (fabs (m) > minFree)
+		if (m != Real (0))
 			n1 = p.y0 / m;
 	}
 	else
 	{
-		// Pending output is linear in the memories: columns from unit memories. The
-		// determinant is quadratic in the free-response numerator.
+		// Pending output is linear in the memories: columns from unit memories.
 		const PendingOutputOf<Real> c1 = pendingOutput<Real> (to, 1, 0);
 		const PendingOutputOf<Real> c2 = pendingOutput<Real> (to, 0, 1);
 		const Real det = c1.y0 * c2.y1 - c2.y0 * c1.y1;
-		const Real scale = std::max (std::max (fabs (c1.y0), fabs (c1.y1)), std::max (fabs (c2.y0), fabs (c2.y1)));
-		if (fabs (det) > minFree * minFree && fabs (det) > Real (kMinRelativeDeterminant) * scale * scale)
+		if (det != Real (0))
 		{
 			n1 = (p.y0 * c2.y1 - c2.y0 * p.y1) / det;
 			n2 = (c1.y0 * p.y1 - p.y0 * c1.y1) / det;
@@ -101,6 +113,27 @@ void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& 
 	}
 	if (!isfinite (n1) || !isfinite (n2))
 		n1 = n2 = 0;
+
+	// A numerator that all but cancels its denominator (a band near 0 dB) needs memories
+	// far larger than its output, and the sample loop's rounding grows with them. The
+	// memories may reach maxGrowth times the memories they replace, or times those
+	// rescaled to the new denominator's peak gain where that is larger (a band moved down
+	// in frequency or made narrower has larger memories for the same signal). Past that,
+	// the carried output is scaled down until the memories fit: what is dropped shrinks to
+	// nothing at the bound, so nothing steps where a target crosses it.
+	using std::sqrt;
+	const Real need = sqrt (memoryEnergy<Real> (to, n1, n2));
+	const Real replaced = sqrt (memoryEnergy<Real> (from, w1, w2));
+	const Real oldLeast = smallestDenominator<Real> (from);
+	const Real newLeast = smallestDenominator<Real> (to);
+	const Real rescale = newLeast > Real (0) && newLeast < oldLeast ? oldLeast / newLeast : Real (1);
+	const Real limit = Real (maxGrowth) * replaced * rescale;
+	if (need > limit)
+	{
+		const Real fit = isfinite (need) ? limit / need : Real (0);
+		n1 *= fit;
+		n2 *= fit;
+	}
 	w1 = n1;
 	w2 = n2;
 }
@@ -110,9 +143,10 @@ template PendingOutputOf<long double> pendingOutput<long double> (const SectionC
                                                                   long double);
 template double ringEnergy<double> (const SectionCoefs&, const PendingOutputOf<double>&);
 template long double ringEnergy<long double> (const SectionCoefs&, const PendingOutputOf<long double>&);
-template void carrySectionState<double> (const SectionCoefs&, const SectionCoefs&, double&, double&);
+template void carrySectionState<double> (const SectionCoefs&, const SectionCoefs&, double&, double&,
+                                         double);
 template void carrySectionState<long double> (const SectionCoefs&, const SectionCoefs&, long double&,
-                                              long double&);
+                                              long double&, double);
 
 } // namespace Vst
 } // namespace Steinberg

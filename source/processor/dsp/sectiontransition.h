@@ -28,6 +28,10 @@ PendingOutputOf<Real> pendingOutput (const SectionCoefs& c, Real w1, Real w2);
 template <typename Real>
 Real ringEnergy (const SectionCoefs& c, const PendingOutputOf<Real>& p);
 
+// How many times larger than the memories they replace carried memories may be; see
+// carrySectionState.
+constexpr double kMaxMemoryGrowth = 200;
+
 // Rewrites w1 and w2, the memories of a section that ran with `from`, so that
 // the section continues with `to` from the same pending output: the output does
 // not step, and the memories stay in the scale of the new denominator. When the
@@ -35,13 +39,20 @@ Real ringEnergy (const SectionCoefs& c, const PendingOutputOf<Real>& p);
 // point, the carried output is scaled down to the old energy. A first-order
 // section (b2 = a2 = 0) carries one pending sample.
 //
-// Where the new coefficients cannot carry the output with memories that the
-// sample loop can run accurately, the memories start from zero: a numerator that
-// all but cancels its denominator (a band a hair away from 0 dB, whose memories
-// would have to be many orders of magnitude above its output), or a pending
-// output that only an ill-conditioned pair of memories could give.
+// Where carrying the output would take memories more than maxGrowth times the
+// size of those they replace (a numerator that all but cancels its denominator: a
+// band very near 0 dB after one far from it), the carried output is scaled down just
+// enough for the memories to fit, so the carried part shrinks smoothly towards 0 dB
+// and nothing steps where a target crosses the bound. Sizes are the energies of the
+// memories' own free course under each section's poles (not where a slow oscillation
+// stands in its cycle), and the bound grows with the new denominator's peak gain where
+// that exceeds the old one (a band moved lower or made narrower has larger memories for
+// the same signal). A singular system, or memories that are not finite, start from
+// zero. With maxGrowth infinite every pending output that the new section can hold is
+// carried.
 template <typename Real>
-void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& w1, Real& w2);
+void carrySectionState (const SectionCoefs& from, const SectionCoefs& to, Real& w1, Real& w2,
+                        double maxGrowth = kMaxMemoryGrowth);
 
 inline bool sameSection (const SectionCoefs& a, const SectionCoefs& b)
 {
@@ -55,9 +66,9 @@ extern template double ringEnergy<double> (const SectionCoefs&, const PendingOut
 extern template long double ringEnergy<long double> (const SectionCoefs&,
                                                      const PendingOutputOf<long double>&);
 extern template void carrySectionState<double> (const SectionCoefs&, const SectionCoefs&, double&,
-                                                double&);
+                                                double&, double);
 extern template void carrySectionState<long double> (const SectionCoefs&, const SectionCoefs&,
-                                                     long double&, long double&);
+                                                     long double&, long double&, double);
 
 } // namespace Vst
 } // namespace Steinberg
