@@ -51,8 +51,10 @@ public:
 			return;
 
 		String text;
-		const float value = control->getValue ();
-		if (value != 0.f && value == value) // NaN counts as off
+		// On as the button shows itself: at its maximum. Any other value is off, also
+		// the default (0.5 unless the description sets one) that an Alt-click resets it
+		// to; NaN compares unequal and is off too.
+		if (control->getValue () == control->getMax ())
 		{
 			text = versionText;
 			text.append (", ");

@@ -187,11 +187,16 @@ void CSliderBase::setViewSize (const CRect& rect, bool invalid)
 	updateInternalHandleValues ();
 }
 
-CRect CSliderBase::calculateHandleRect (float normValue) const
+double CSliderBase::handlePixel (float normValue) const
 {
 	if (hasBits (impl->style, kRight | kBottom))
 		normValue = 1.f - normValue;
-	const double p = std::floor (static_cast<double> (normValue) * impl->handleRange);
+	return std::floor (static_cast<double> (normValue) * impl->handleRange);
+}
+
+CRect CSliderBase::calculateHandleRect (float normValue) const
+{
+	const double p = handlePixel (normValue);
 	const CPoint& o = impl->offsetHandle;
 	CRect r;
 	if (isStyleHorizontal ())
@@ -323,20 +328,64 @@ CMouseEventResult CSliderBase::onMouseMoved (CPoint& where, const CButtonState& 
 		impl->zoomAnchorValue = currentNormValue ();
 
 	const double pointer = isStyleHorizontal () ? where.x : where.y;
-	float normValue =
-	    static_cast<float> (pointer - impl->grabDelta) / static_cast<float> (impl->handleRange);
+	// The handle's leading edge along its travel, where the pointer puts it.
+	const float edge = static_cast<float> (pointer - impl->grabDelta);
+	float normValue = edge / static_cast<float> (impl->handleRange);
 	if (hasBits (impl->style, kRight | kBottom))
 		normValue = 1.f - normValue;
 	if (zoom)
 		normValue = impl->zoomAnchorValue + (normValue - impl->zoomAnchorValue) / impl->zoomFactor;
 
 	setValueNormalized (normValue);
+	if (!zoom)
+		settleOnPixel (std::floor (static_cast<double> (edge)));
 	if (isDirty ())
 	{
 		valueChanged ();
 		invalid ();
 	}
 	return kMouseEventHandled;
+}
+
+// The value of a whole pixel comes out of the division in onMouseMoved as the nearest
+// float, which for about half the pixels lies just below the pixel's boundary; on a
+// reversed slider 1 - value rounds once more, to the coarser grid of floats near 1. The
+// handle would then be drawn, and found by the next click, one pixel short of where the
+// pointer put it, and each further click on it would settle it one more pixel along.
+// This moves the value to the nearest float that lies on the pixel.
+void CSliderBase::settleOnPixel (double pixel)
+{
+	// NaN (an empty travel) and positions beyond the ends, where the value is limited to
+	// an end and lies on the end pixel, are left alone.
+	if (!(pixel >= 0. && pixel <= impl->handleRange))
+		return;
+	auto reaches = [&] (float v) {
+		setValue (v);
+		return handlePixel (getValueNormalized ()) >= pixel;
+	};
+	const float derived = getValue ();
+	if (reaches (derived))
+		return;
+	// The end the handle moves toward lies on the last pixel, at or past `pixel`, so the
+	// value sought lies between it and the derived one: bisect, in value, down to
+	// neighbouring floats.
+	float shortOf = derived;
+	float reached = hasBits (impl->style, kRight | kBottom) ? getMin () : getMax ();
+	if (!std::isfinite (reached))
+	{
+		setValue (derived);
+		return;
+	}
+	for (;;)
+	{
+		const float mid = shortOf + (reached - shortOf) * 0.5f;
+		if (mid == shortOf || mid == reached)
+			break;
+		(reaches (mid) ? reached : shortOf) = mid;
+	}
+	// A pixel too narrow for any float in it keeps the derived value.
+	if (!reaches (reached) || handlePixel (getValueNormalized ()) != pixel)
+		setValue (derived);
 }
 
 void CSliderBase::doRamping ()

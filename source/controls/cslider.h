@@ -97,6 +97,13 @@ protected:
 	void doRamping ();
 
 private:
+	// The whole pixel of the handle's leading edge along its travel for a normalized value,
+	// where calculateHandleRect draws it (and calculateDelta finds it).
+	double handlePixel (float normValue) const;
+	// Moves a value that a drag derived for `pixel` of the travel, but that would be drawn
+	// short of it, to the nearest float drawn on it.
+	void settleOnPixel (double pixel);
+
 	struct Impl;
 	std::unique_ptr<Impl> impl;
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using namespace Steinberg;
@@ -93,6 +94,54 @@ TEST_F (PlugAboutControllerTest, LabelFollowsTheButton)
 
 	click (button);
 	EXPECT_EQ (label->getText ().getString (), expectedLine ("VST3"));
+}
+
+// The line follows the button whichever way its value changes: a click, the Alt-click
+// reset (to the button's default, 0.5, which the button shows as off), a key, or code
+// that sets the value and reports it. The button is on when its value is its maximum.
+TEST_F (PlugAboutControllerTest, LabelFollowsEveryChangeOfTheButtonsValue)
+{
+	verify (label);
+	verify (button);
+	const std::string line = expectedLine ("VST3");
+	auto altClick = [&] {
+		CPoint where (button->getViewSize ().left + 2, button->getViewSize ().top + 2);
+		button->onMouseDown (where, CButtonState (kLButton | kAlt));
+		button->onMouseUp (where, CButtonState (kLButton | kAlt));
+	};
+	auto returnKey = [&] {
+		VstKeyCode key {};
+		key.virt = VKEY_RETURN;
+		button->onKeyDown (key);
+	};
+	auto setByCode = [&] (float value) {
+		button->setValue (value);
+		button->valueChanged ();
+	};
+	const struct Step
+	{
+		const char* what;
+		std::function<void ()> act;
+		bool on;
+	} steps[] = {
+	    {"click", [&] { click (button); }, true},
+	    {"Alt-click", altClick, false},
+	    {"click after the reset", [&] { click (button); }, true},
+	    {"click", [&] { click (button); }, false},
+	    {"Alt-click while off", altClick, false},
+	    {"Return", returnKey, true},
+	    {"Alt-click", altClick, false},
+	    {"Return after the reset", returnKey, true},
+	    {"Return", returnKey, false},
+	    {"set to the maximum by code", [&] { setByCode (1.f); }, true},
+	    {"set to 0.5 by code", [&] { setByCode (0.5f); }, false},
+	};
+	for (const auto& step : steps)
+	{
+		step.act ();
+		EXPECT_EQ (button->getValue () == button->getMax (), step.on) << step.what;
+		EXPECT_EQ (label->getText ().getString (), step.on ? line : "") << step.what;
+	}
 }
 
 TEST_F (PlugAboutControllerTest, ButtonAlreadyOnShowsTheLineAtOnceAndWrappedHostsShowAU)

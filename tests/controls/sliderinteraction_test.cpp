@@ -4,6 +4,8 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/platform/runloop.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace VSTGUI;
 using namespace SliderTest;
@@ -240,6 +242,151 @@ TEST_F (SliderInteraction, ADownDuringADragEndsTheDragWithItsValue)
 	EXPECT_EQ (listener.kinds (), "bvvebe");
 	EXPECT_FLOAT_EQ (slider->getValue (), 0.41f);
 }
+
+// The editor's gain sliders: a 40 x 105 track with a 30 x 15 handle inset by (5, 2), so
+// the handle's leading edge travels 86 px; the horizontal variants are the same turned
+// by a quarter. Whole pixels of an 86 px travel are values that single precision cannot
+// hold exactly, so a click that settles the value on its pixel must not land it on the
+// neighbouring one.
+struct HandleClickGeometry
+{
+	const char* name;
+	int32_t style;
+};
+
+void PrintTo (const HandleClickGeometry& g, std::ostream* os) { *os << g.name; }
+
+class SliderHandleClicks : public ::testing::TestWithParam<HandleClickGeometry>
+{
+protected:
+	void SetUp () override
+	{
+		const bool horizontal = (GetParam ().style & kHorizontal) != 0;
+		handle = makeOwned<CBitmap> (horizontal ? 15 : 30, horizontal ? 30 : 15);
+		// Built the way the UI description's slider creator builds it.
+		slider = makeOwned<CSlider> (CRect (), &listener, 11, 0, 0, handle, nullptr, CPoint (),
+		                             GetParam ().style);
+		slider->setOffsetHandle (horizontal ? CPoint (2, 5) : CPoint (5, 2));
+		slider->setViewSize (horizontal ? CRect (56, 28, 161, 68) : CRect (28, 56, 68, 161));
+		ASSERT_DOUBLE_EQ (slider->getHandleRangePrivate (), 86.);
+	}
+	bool horizontal () const { return slider->isStyleHorizontal (); }
+	// The handle's drawn leading edge.
+	CCoord drawnEdge () const
+	{
+		const CRect r = slider->calculateHandleRect (slider->getValueNormalized ());
+		return horizontal () ? r.left : r.top;
+	}
+	// A click without moving, at `along` pixels into the handle and across its middle.
+	void clickOnHandle (CCoord along)
+	{
+		const CRect r = slider->calculateHandleRect (slider->getValueNormalized ());
+		CPoint p = horizontal () ? CPoint (r.left + along, r.top + 15)
+		                         : CPoint (r.left + 15, r.top + along);
+		ASSERT_TRUE (r.pointInside (p));
+		ASSERT_EQ (slider->onMouseDown (p, CButtonState (kLButton)), kMouseEventHandled);
+		slider->onMouseUp (p, CButtonState (kLButton));
+		ASSERT_FALSE (slider->isEditing ());
+	}
+
+	RecordingListener listener;
+	SharedPointer<CBitmap> handle;
+	SharedPointer<CSlider> slider;
+};
+
+TEST_P (SliderHandleClicks, TenClicksOnTheHandleChangeTheValueAtMostOnce)
+{
+	// Set by the host, the gain of 1.9 dB (of -16..16), the ends and the middle, one value
+	// at the start and in the middle of each pixel, and a sweep.
+	std::vector<float> starts {0.8123f, (1.9f + 16.f) / 32.f, 0.f, 1.f, 0.5f};
+	for (int k = 0; k <= 86; ++k)
+	{
+		starts.push_back (static_cast<float> (k) / 86.f);
+		starts.push_back ((static_cast<float> (k) + 0.5f) / 86.f);
+	}
+	for (int i = 0; i <= 1000; ++i)
+		starts.push_back (static_cast<float> (i) / 1000.f);
+
+	struct Setting
+	{
+		CSliderMode mode;
+		float min, max; // normalized as the editor binds it, or in dB
+	};
+	std::vector<Setting> settings;
+	for (const auto mode : {CSliderMode::TSFreeClick, CSliderMode::Touch,
+	                        CSliderMode::RelativeTouch, CSliderMode::Ramp})
+	{
+		settings.push_back ({mode, 0.f, 1.f});
+		settings.push_back ({mode, -16.f, 16.f});
+	}
+	// Where on the handle the click lands: its first pixel, its middle, its last pixel,
+	// and a point no binary fraction reaches.
+	const CCoord alongs[] = {0., 7.5, 14., 3.3};
+
+	int failures = 0;
+	for (const auto& setting : settings)
+	{
+		slider->setSliderMode (setting.mode);
+		slider->setMin (setting.min);
+		slider->setMax (setting.max);
+		for (const float start : starts)
+		{
+			for (const CCoord along : alongs)
+			{
+				slider->setValue (setting.min + start * (setting.max - setting.min));
+				const CCoord edgeBefore = drawnEdge ();
+				clickOnHandle (along);
+				// The first click may settle the value on the handle's pixel, but the
+				// handle does not jump.
+				const float settled = slider->getValue ();
+				const CCoord edgeSettled = drawnEdge ();
+				listener.clear ();
+				for (int i = 1; i < 10; ++i)
+					clickOnHandle (along);
+				const bool held = slider->getValue () == settled && edgeSettled == edgeBefore &&
+				                  listener.count ('v') == 0;
+				EXPECT_TRUE (held) << "mode " << static_cast<int> (setting.mode) << ", range "
+				                   << setting.min << ".." << setting.max << ", start " << start
+				                   << ", " << along << " px into the handle: edge " << edgeBefore
+				                   << " -> " << edgeSettled << " -> " << drawnEdge () << ", value "
+				                   << settled << " -> " << slider->getValue ();
+				if (!held && ++failures == 5)
+					return;
+			}
+		}
+	}
+}
+
+// A drag that moves the handle by whole pixels leaves it drawn exactly under the grab.
+TEST_P (SliderHandleClicks, ADragDrawsTheHandleWhereThePointerPutIt)
+{
+	// The handle at the start of its travel, the top or left end.
+	slider->setValue (slider->isStyleRight () || slider->isStyleBottom () ? 1.f : 0.f);
+	const CRect r = slider->calculateHandleRect (slider->getValueNormalized ());
+	CPoint p = r.getTopLeft () + CPoint (3, 3);
+	const CCoord grabOffset = 3.;
+	slider->onMouseDown (p, CButtonState (kLButton));
+	for (int k = 0; k <= 86; ++k)
+	{
+		const CCoord edge = (horizontal () ? r.left : r.top) + k;
+		(horizontal () ? p.x : p.y) = edge + grabOffset;
+		slider->onMouseMoved (p, CButtonState (kLButton));
+		EXPECT_EQ (drawnEdge (), edge) << "pixel " << k << ", value " << slider->getValue ();
+	}
+	slider->onMouseUp (p, CButtonState (kLButton));
+}
+
+const HandleClickGeometry kHandleClickGeometries[] = {
+    {"VerticalBottom", kVertical | kBottom},
+    {"VerticalTop", kVertical | kTop},
+    {"HorizontalLeft", kHorizontal | kLeft},
+    {"HorizontalRight", kHorizontal | kRight},
+};
+
+INSTANTIATE_TEST_SUITE_P (Orientations, SliderHandleClicks, ::testing::ValuesIn (kHandleClickGeometries),
+                          [] (const ::testing::TestParamInfo<HandleClickGeometry>& info) {
+	                          return std::string (info.param.name);
+                          });
 
 struct DefaultClickCase
 {
