@@ -434,3 +434,40 @@ TEST_F (EditorFixture, HostKeysAnswerTrueOnlyWhenAControlUsedThem)
 	editor->close ();
 	EXPECT_EQ (editor->onKeyDown (0, KEY_RETURN, 0), kResultFalse);
 }
+
+TEST_F (EditorFixture, ClosingOrExchangingTheViewEndsEveryOpenEditOnceAndSendsNothingAfter)
+{
+	VSTGUI::Test::ManualClock clock;
+	for (bool exchange : {false, true})
+	{
+		SCOPED_TRACE (exchange ? "exchangeView" : "close");
+		if (!editor)
+			openEditor ();
+		else
+			ASSERT_TRUE (editor->openOffscreen ());
+		controller->setParamNormalized (3, 0.25);
+		controller->setParamNormalized (7, 0.);
+		handler->log.clear ();
+		// A wheel turn on the first knob (its end timer pending) and a drag held on the
+		// switch: both edits are open when the view goes.
+		CPoint p (30, 30);
+		editor->getFrame ()->onWheel (p, kMouseWheelAxisY, 1.f, 0);
+		p (70, 15);
+		editor->getFrame ()->onMouseDown (p, kLButton);
+		p (70, 65);
+		editor->getFrame ()->onMouseMoved (p, kLButton);
+		EXPECT_EQ (handler->log, (Events {"begin 3", "perform 3 0.35", "begin 7", "perform 7 1"}));
+		handler->log.clear ();
+		if (exchange)
+		{
+			ASSERT_TRUE (editor->exchangeView ("small"));
+		}
+		else
+			editor->close ();
+		// The drag ends as cancelled, back where it began; the wheel edit as it stands.
+		EXPECT_EQ (handler->log, (Events {"perform 7 0", "end 7", "end 3"}));
+		handler->log.clear ();
+		clock.advance (1000);
+		EXPECT_TRUE (handler->log.empty ());
+	}
+}
