@@ -1,4 +1,5 @@
 #include "testsupport.h"
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -147,4 +148,101 @@ TEST (CControlTest, ListenerMayUnregisterDuringNotification)
 	c->valueChanged ();
 	EXPECT_EQ (a.calls, 1);
 	EXPECT_EQ (b.calls, 1);
+}
+
+namespace {
+// The frame's side of edits, as an editor sees them.
+class EditRecordingEditor : public VSTGUI::Test::TestEditor
+{
+public:
+	EditRecordingEditor () : TestEditor (kLinearMode) {}
+	void beginEdit (int32_t index) override { events.push_back ("begin " + std::to_string (index)); }
+	void endEdit (int32_t index) override { events.push_back ("end " + std::to_string (index)); }
+	std::vector<std::string> events;
+};
+} // namespace
+
+TEST (CControlTest, AnEditOpenWhenTheControlLeavesTheFrameEndsThereOnce)
+{
+	using VSTGUI::Test::ManualClock;
+	enum class Edit { kWheel, kDrag, kNested };
+	enum class Removal { kControl, kItsContainer, kFrameClose };
+	const struct
+	{
+		const char* name;
+		Edit edit;
+		Removal removal;
+	} cases[] = {
+	    {"wheel, control removed", Edit::kWheel, Removal::kControl},
+	    {"wheel, container removed", Edit::kWheel, Removal::kItsContainer},
+	    {"wheel, frame closed", Edit::kWheel, Removal::kFrameClose},
+	    {"drag, control removed", Edit::kDrag, Removal::kControl},
+	    {"drag, container removed", Edit::kDrag, Removal::kItsContainer},
+	    {"drag, frame closed", Edit::kDrag, Removal::kFrameClose},
+	    {"nested begins, control removed", Edit::kNested, Removal::kControl},
+	    {"nested begins, frame closed", Edit::kNested, Removal::kFrameClose},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.name);
+		ManualClock clock;
+		const size_t baseTimers = RunLoop::instance ().getTimerCount ();
+		EditRecordingEditor editor;
+		RecordingListener rec;
+		CFrame* frame = new CFrame (CRect (0, 0, 200, 200), &editor);
+		auto* box = new CViewContainer (CRect (50, 50, 150, 150));
+		frame->addView (box);
+		auto* knob = new CKnob (CRect (0, 0, 50, 50), &rec, 4, nullptr, nullptr);
+		knob->setValue (0.3f);
+		box->addView (knob);
+		SharedPointer<CKnob> keep (knob); // the test looks at it after it left
+
+		CPoint p (75, 75); // the knob's centre in frame coordinates
+		switch (c.edit)
+		{
+			case Edit::kWheel: frame->onWheel (p, kMouseWheelAxisY, 1.f, 0); break;
+			case Edit::kDrag:
+				frame->onMouseDown (p, kLButton);
+				p (75, 35);
+				frame->onMouseMoved (p, kLButton);
+				break;
+			case Edit::kNested:
+				knob->beginEdit ();
+				knob->beginEdit ();
+				break;
+		}
+		ASSERT_TRUE (knob->isEditing ());
+		ASSERT_EQ (editor.events, (std::vector<std::string> {"begin 4"}));
+		const float valueBefore = knob->getValue ();
+
+		switch (c.removal)
+		{
+			case Removal::kControl: box->removeView (knob); break;
+			case Removal::kItsContainer: frame->removeView (box); break;
+			case Removal::kFrameClose: break;
+		}
+		if (c.removal == Removal::kFrameClose)
+			frame->close ();
+		EXPECT_FALSE (knob->isEditing ());
+		EXPECT_EQ (editor.events, (std::vector<std::string> {"begin 4", "end 4"}));
+		EXPECT_EQ (std::count (rec.events.begin (), rec.events.end (), "end"), 1);
+		EXPECT_EQ (rec.events.back (), "end");
+		// A drag cut short is cancelled: back to the value of its mouse-down; other
+		// edits end with the value they have.
+		EXPECT_EQ (knob->getValue (), c.edit == Edit::kDrag ? 0.3f : valueBefore);
+		EXPECT_EQ (RunLoop::instance ().getTimerCount (), baseTimers); // no wheel timer left
+
+		// Nothing follows: not the wheel's end timer, not the rest of the gesture.
+		const auto logged = rec.events;
+		clock.advance (1000);
+		if (c.removal != Removal::kFrameClose)
+		{
+			p (75, 20);
+			frame->onMouseMoved (p, kLButton);
+			frame->onMouseUp (p, kLButton);
+			frame->close ();
+		}
+		EXPECT_EQ (rec.events, logged);
+		EXPECT_EQ (editor.events.size (), 2u);
+	}
 }

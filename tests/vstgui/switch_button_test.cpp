@@ -107,8 +107,16 @@ TEST (COnOffButtonTest, ClickAndReturnToggle)
 	key.virt = VKEY_RETURN;
 	EXPECT_EQ (b->onKeyDown (key), 1);
 	EXPECT_EQ (b->getValue (), 0.f);
-	key.virt = VKEY_UP;
-	EXPECT_EQ (b->onKeyDown (key), -1);
+	// Space, the host's transport key, and modified Returns are not the button's.
+	rec.events.clear ();
+	for (auto [virt, modifier] : {std::pair<int, int> {VKEY_SPACE, 0}, {VKEY_UP, 0}, {VKEY_RETURN, MODIFIER_SHIFT}})
+	{
+		key.virt = static_cast<unsigned char> (virt);
+		key.modifier = static_cast<unsigned char> (modifier);
+		EXPECT_EQ (b->onKeyDown (key), -1) << virt;
+	}
+	EXPECT_EQ (b->getValue (), 0.f);
+	EXPECT_TRUE (rec.events.empty ());
 }
 
 TEST (COnOffButtonTest, OptionClickResetsInsteadOfToggling)

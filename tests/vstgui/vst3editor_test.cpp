@@ -2,6 +2,7 @@
 #include "vstgui/plugin-bindings/vst3editor.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "public.sdk/source/vst/vstparameters.h"
+#include "pluginterfaces/base/keycodes.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <fstream>
 
@@ -331,4 +332,142 @@ TEST_F (EditorFixture, DemoDescriptionRendersOffscreen)
 	EXPECT_EQ (c, CColor (0x30, 0x36, 0x3c, 0xff)); // inset box
 	ASSERT_TRUE (bitmap->getPixel (185, 61, c));
 	EXPECT_EQ (c, CColor (0xe0, 0xa0, 0x30, 0xff)); // the button is on
+}
+
+namespace {
+// Takes every key and keeps the last one, as the view layer spells it.
+class KeyProbe : public CView
+{
+public:
+	KeyProbe () : CView (CRect (0, 0, 5, 5)) { setWantsFocus (true); }
+	int32_t onKeyDown (VstKeyCode& code) override
+	{
+		downs.push_back (code);
+		return 1;
+	}
+	int32_t onKeyUp (VstKeyCode& code) override
+	{
+		ups.push_back (code);
+		return 1;
+	}
+	std::vector<VstKeyCode> downs, ups;
+};
+} // namespace
+
+TEST_F (EditorFixture, HostKeysReachTheFocusViewAsTheViewLayerSpellsThem)
+{
+	openEditor ();
+	auto* probe = new KeyProbe;
+	editor->getFrame ()->addView (probe);
+	ASSERT_TRUE (editor->getFrame ()->setFocusView (probe));
+	const struct
+	{
+		char16 key;
+		int16 keyCode;
+		int16 modifiers;
+		int32_t character;
+		unsigned char virt;
+		unsigned char modifier;
+	} cases[] = {
+	    {0, KEY_UP, 0, 0, VKEY_UP, 0},
+	    {' ', KEY_SPACE, 0, 0, VKEY_SPACE, 0},
+	    {0, KEY_BACK, kShiftKey, 0, VKEY_BACK, MODIFIER_SHIFT},
+	    {0, KEY_EQUALS, kCommandKey, 0, VKEY_EQUALS, MODIFIER_CONTROL},
+	    {0, KEY_ESCAPE, kAlternateKey | kControlKey, 0, VKEY_ESCAPE, MODIFIER_ALTERNATE | MODIFIER_COMMAND},
+	    {'a', 0, kShiftKey | kCommandKey, 'a', 0, MODIFIER_SHIFT | MODIFIER_CONTROL},
+	    {0x00e9, 0, 0, 0x00e9, 0, 0},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.keyCode);
+		SCOPED_TRACE (static_cast<int> (c.key));
+		EXPECT_EQ (editor->onKeyDown (c.key, c.keyCode, c.modifiers), kResultTrue);
+		EXPECT_EQ (editor->onKeyUp (c.key, c.keyCode, c.modifiers), kResultTrue);
+		for (const auto* list : {&probe->downs, &probe->ups})
+		{
+			ASSERT_FALSE (list->empty ());
+			EXPECT_EQ (list->back ().character, c.character);
+			EXPECT_EQ (list->back ().virt, c.virt);
+			EXPECT_EQ (list->back ().modifier, c.modifier);
+		}
+	}
+	// Nothing to name (no key at all, a code past the view layer's keys): not passed on.
+	const size_t seen = probe->downs.size ();
+	EXPECT_EQ (editor->onKeyDown (0, 0, 0), kResultFalse);
+	EXPECT_EQ (editor->onKeyDown (0, KEY_EQUALS + 1, 0), kResultFalse);
+	EXPECT_EQ (editor->onKeyUp (0, -1, 0), kResultFalse);
+	EXPECT_EQ (probe->downs.size (), seen);
+}
+
+TEST_F (EditorFixture, HostKeysAnswerTrueOnlyWhenAControlUsedThem)
+{
+	openEditor ();
+	// No focus view yet, and no editor open: nothing uses a key.
+	EXPECT_EQ (editor->onKeyDown (0, KEY_UP, 0), kResultFalse);
+
+	// A click makes the knob the focus view; the arrows step it, each an edit of its own.
+	CPoint p (30, 30);
+	editor->getFrame ()->onMouseDown (p, kLButton);
+	editor->getFrame ()->onMouseUp (p, kLButton);
+	handler->log.clear ();
+	EXPECT_EQ (editor->onKeyDown (0, KEY_UP, 0), kResultTrue);
+	EXPECT_EQ (editor->onKeyDown (0, KEY_DOWN, kShiftKey), kResultTrue); // a tenth step
+	EXPECT_EQ (handler->log, (Events {"begin 3", "perform 3 0.35", "end 3", "begin 3", "perform 3 0.34", "end 3"}));
+	handler->log.clear ();
+	for (auto [key, code] : {std::pair<char16, int16> {' ', KEY_SPACE}, {0, KEY_RETURN}, {'a', 0}, {0, KEY_F1}})
+	{
+		EXPECT_EQ (editor->onKeyDown (key, code, 0), kResultFalse) << code;
+		EXPECT_EQ (editor->onKeyUp (key, code, 0), kResultFalse) << code;
+	}
+
+	// The on/off button takes Return, never Space: Space stays the host's.
+	p (115, 15);
+	editor->getFrame ()->onMouseDown (p, kLButton);
+	EXPECT_EQ (handler->log, (Events {"begin 12", "perform 12 1", "end 12"}));
+	handler->log.clear ();
+	EXPECT_EQ (editor->onKeyDown (' ', KEY_SPACE, 0), kResultFalse);
+	EXPECT_EQ (editor->onKeyDown (0, KEY_UP, 0), kResultFalse);
+	EXPECT_TRUE (handler->log.empty ());
+	EXPECT_EQ (editor->onKeyDown (0, KEY_RETURN, 0), kResultTrue);
+	EXPECT_EQ (handler->log, (Events {"begin 12", "perform 12 0", "end 12"}));
+
+	editor->close ();
+	EXPECT_EQ (editor->onKeyDown (0, KEY_RETURN, 0), kResultFalse);
+}
+
+TEST_F (EditorFixture, ClosingOrExchangingTheViewEndsEveryOpenEditOnceAndSendsNothingAfter)
+{
+	VSTGUI::Test::ManualClock clock;
+	for (bool exchange : {false, true})
+	{
+		SCOPED_TRACE (exchange ? "exchangeView" : "close");
+		if (!editor)
+			openEditor ();
+		else
+			ASSERT_TRUE (editor->openOffscreen ());
+		controller->setParamNormalized (3, 0.25);
+		controller->setParamNormalized (7, 0.);
+		handler->log.clear ();
+		// A wheel turn on the first knob (its end timer pending) and a drag held on the
+		// switch: both edits are open when the view goes.
+		CPoint p (30, 30);
+		editor->getFrame ()->onWheel (p, kMouseWheelAxisY, 1.f, 0);
+		p (70, 15);
+		editor->getFrame ()->onMouseDown (p, kLButton);
+		p (70, 65);
+		editor->getFrame ()->onMouseMoved (p, kLButton);
+		EXPECT_EQ (handler->log, (Events {"begin 3", "perform 3 0.35", "begin 7", "perform 7 1"}));
+		handler->log.clear ();
+		if (exchange)
+		{
+			ASSERT_TRUE (editor->exchangeView ("small"));
+		}
+		else
+			editor->close ();
+		// The drag ends as cancelled, back where it began; the wheel edit as it stands.
+		EXPECT_EQ (handler->log, (Events {"perform 7 0", "end 7", "end 3"}));
+		handler->log.clear ();
+		clock.advance (1000);
+		EXPECT_TRUE (handler->log.empty ());
+	}
 }

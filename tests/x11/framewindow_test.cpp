@@ -382,14 +382,22 @@ TEST_F (FrameWindowTest, PointerAndKeyEventsReachTheControls)
 	ASSERT_TRUE (runUntil (*window, [&] { return std::fabs (panel.knob->getValue () - 0.15f) < 1e-4f; }))
 	    << panel.knob->getValue ();
 
-	// The button toggles on a click; the click gave the window the keyboard focus and the
-	// button the frame's focus, so Space toggles it back.
+	// The button toggles on a click, which gives it the frame's focus but leaves the X
+	// keyboard focus where it was. Keys the server delivers to the window (the pointer is
+	// over it) reach the focus view: Return toggles the button back, Space is not its key.
+	const unsigned long focusBefore = host.inputFocus ();
 	clickAt (*window, centerOf (kButtonRect));
 	ASSERT_TRUE (runUntil (*window, [&] { return panel.button->getValue () == 1.f; }));
 	EXPECT_EQ (panel.frame->getFocusView (), panel.button);
+	EXPECT_EQ (host.inputFocus (), focusBefore);
+	EXPECT_NE (host.inputFocus (), window->getWindowId ());
+	const int changesBeforeKeys = panel.log.changes;
 	host.key (XK_space, true);
 	host.key (XK_space, false);
+	host.key (XK_Return, true);
+	host.key (XK_Return, false);
 	ASSERT_TRUE (runUntil (*window, [&] { return panel.button->getValue () == 0.f; }));
+	EXPECT_EQ (panel.log.changes, changesBeforeKeys + 1); // Return's toggle alone
 
 #if X11TEST_HAVE_SLIDER
 	// Vertical slider, minimum at the bottom: a click near the top moves it near 1, an

@@ -331,6 +331,14 @@ void HostWindow::key (unsigned long keysym, bool down)
 
 void HostWindow::sync () { XSync (display, False); }
 
+unsigned long HostWindow::inputFocus () const
+{
+	Window focus = 0;
+	int revertTo = 0;
+	XGetInputFocus (display, &focus, &revertTo);
+	return focus;
+}
+
 void HostWindow::unmap ()
 {
 	XUnmapWindow (display, window);

@@ -122,6 +122,9 @@ public:
 	void key (unsigned long keysym, bool down);
 	// Waits until the server has processed everything sent so far.
 	void sync ();
+	// The window that has the X keyboard focus (XGetInputFocus): a window id, or
+	// PointerRoot (1) or None (0).
+	unsigned long inputFocus () const;
 	void unmap ();
 	void map ();
 

@@ -59,9 +59,18 @@ bool CViewContainer::removeView (CView* view, bool withForget)
 	auto it = std::find (children.begin (), children.end (), view);
 	if (it == children.end ())
 		return false;
+	if (view == mouseDownView)
+	{
+		// A drag cut short by its view leaving ends as a cancelled one, while the view is
+		// still in the tree: its edit closes and its timers (a slider's ramp) stop.
+		SharedPointer<CView> guard (view);
+		CViewContainer::onMouseCancel ();
+		it = std::find (children.begin (), children.end (), view);
+		if (it == children.end ())
+			return true; // the cancel's listeners removed it already
+	}
 	view->invalid ();
 	children.erase (it);
-	clearMouseDownView (view);
 	if (CFrame* frame = getFrame ())
 		frame->onViewRemoved (view);
 	if (view->isAttached ())
@@ -77,7 +86,6 @@ bool CViewContainer::removeView (CView* view, bool withForget)
 
 bool CViewContainer::removeAll (bool withForget)
 {
-	mouseDownView = nullptr;
 	while (!children.empty ())
 		removeView (children.back (), withForget);
 	return true;

@@ -356,13 +356,16 @@ void PLUGIN_API VST3Editor::close ()
 		return;
 	if (delegate)
 		delegate->willClose (this);
-	releaseBindings ();
 	stopIdleTimer ();
-	// The window lets go of the frame first (and of the host's run loop).
+	// The window lets go of the frame first (and of the host's run loop); a drag in
+	// progress ends there as cancelled.
 	window.reset ();
 	CFrame* f = frame;
 	frame = nullptr;
+	// Controls end their open edits (a wheel edit, a drag) as they leave the frame; the
+	// bindings, still in place, pass those ends to the host. Nothing is sent after.
 	f->close ();
+	releaseBindings ();
 }
 
 bool VST3Editor::exchangeView (UTF8StringPtr name)
@@ -377,8 +380,9 @@ bool VST3Editor::exchangeView (UTF8StringPtr name)
 		templateName = name;
 		return init ();
 	}
-	releaseBindings ();
+	// The old controls end their open edits as they leave, through their bindings.
 	frame->removeAll ();
+	releaseBindings ();
 	if (!buildContent (name))
 		return false;
 	templateName = name;

@@ -1,8 +1,38 @@
 #include "public.sdk/source/vst/vstguieditor.h"
 #include "base/source/updatehandler.h"
+#include "pluginterfaces/base/keycodes.h"
 
 namespace Steinberg {
 namespace Vst {
+
+namespace {
+
+// The arguments of IPlugView::onKeyDown/onKeyUp as the view layer's key code. False when
+// they name no key the views know.
+bool toVstKeyCode (char16 key, int16 keyCode, int16 modifiers, VSTGUI::VstKeyCode& code)
+{
+	code = {};
+	// Up to KEY_EQUALS the SDK's virtual keys and VSTGUI's have the same numbers.
+	if (keyCode >= VKEY_FIRST_CODE && keyCode <= KEY_EQUALS)
+		code.virt = static_cast<unsigned char> (keyCode);
+	else if (keyCode == 0 && key != 0)
+		code.character = static_cast<int32_t> (key);
+	else
+		return false;
+	// The host's kCommandKey is Ctrl here, which the views (and the X11 layer) call
+	// MODIFIER_CONTROL; its kControlKey (macOS Control) is their MODIFIER_COMMAND.
+	if (modifiers & kShiftKey)
+		code.modifier |= VSTGUI::MODIFIER_SHIFT;
+	if (modifiers & kAlternateKey)
+		code.modifier |= VSTGUI::MODIFIER_ALTERNATE;
+	if (modifiers & kCommandKey)
+		code.modifier |= VSTGUI::MODIFIER_CONTROL;
+	if (modifiers & kControlKey)
+		code.modifier |= VSTGUI::MODIFIER_COMMAND;
+	return true;
+}
+
+} // namespace
 
 VSTGUIEditor::VSTGUIEditor (void* controller, ViewRect* size)
 : EditorView (static_cast<EditController*> (controller), size)
@@ -53,6 +83,22 @@ tresult PLUGIN_API VSTGUIEditor::onSize (ViewRect* newSize)
 	if (newSize && frame)
 		frame->setViewSize (VSTGUI::CRect (0, 0, newSize->getWidth (), newSize->getHeight ()));
 	return EditorView::onSize (newSize);
+}
+
+tresult PLUGIN_API VSTGUIEditor::onKeyDown (char16 key, int16 keyCode, int16 modifiers)
+{
+	VSTGUI::VstKeyCode code;
+	if (!frame || !toVstKeyCode (key, keyCode, modifiers, code))
+		return kResultFalse;
+	return frame->onKeyDown (code) == 1 ? kResultTrue : kResultFalse;
+}
+
+tresult PLUGIN_API VSTGUIEditor::onKeyUp (char16 key, int16 keyCode, int16 modifiers)
+{
+	VSTGUI::VstKeyCode code;
+	if (!frame || !toVstKeyCode (key, keyCode, modifiers, code))
+		return kResultFalse;
+	return frame->onKeyUp (code) == 1 ? kResultTrue : kResultFalse;
 }
 
 void VSTGUIEditor::beginEdit (VSTGUI::int32 index)

@@ -30,6 +30,10 @@ public:
 	// No window system is served yet: every platform type answers kResultFalse.
 	tresult PLUGIN_API isPlatformTypeSupported (FIDString type) SMTG_OVERRIDE;
 	tresult PLUGIN_API onSize (ViewRect* newSize) SMTG_OVERRIDE;
+	// The host's keys go to the frame (its focus view, then up the parents). kResultTrue
+	// only when a view used the key, so the host keeps every other key for its commands.
+	tresult PLUGIN_API onKeyDown (char16 key, int16 keyCode, int16 modifiers) SMTG_OVERRIDE;
+	tresult PLUGIN_API onKeyUp (char16 key, int16 keyCode, int16 modifiers) SMTG_OVERRIDE;
 
 	// VSTGUIEditorInterface
 	void beginEdit (VSTGUI::int32 index) SMTG_OVERRIDE;

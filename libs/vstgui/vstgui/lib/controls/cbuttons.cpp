@@ -53,7 +53,8 @@ CMouseEventResult COnOffButton::onMouseDown (CPoint& /*where*/, const CButtonSta
 
 int32_t COnOffButton::onKeyDown (VstKeyCode& keyCode)
 {
-	if ((keyCode.virt == VKEY_RETURN || keyCode.virt == VKEY_SPACE) && keyCode.modifier == 0)
+	// Return only: Space is the host's transport key and must reach it untouched.
+	if (keyCode.virt == VKEY_RETURN && keyCode.modifier == 0)
 	{
 		toggle ();
 		return 1;

@@ -173,24 +173,52 @@ void CControl::setDirty (bool val)
 
 void CControl::draw (CDrawContext* context) { CView::draw (context); }
 
+bool CControl::removed (CView* parent)
+{
+	if (isAttached ())
+	{
+		// The edit ends as it stands; a wheel edit's timer would otherwise end it later,
+		// or never if the control is gone by then.
+		if (pendingWheelEdit)
+			pendingWheelEdit->dropTimer ();
+		if (editing > 0)
+		{
+			editing = 1;
+			endEdit ();
+		}
+	}
+	return CView::removed (parent);
+}
+
 //------------------------------------------------------------------------
 void CMouseWheelEditingSupport::onMouseWheelEditing (CControl* control)
 {
 	if (!control->isEditing ())
 		control->beginEdit ();
+	dropTimer ();
 	// A new timer each time, so the 500 ms count from this wheel event.
 	wheelEditTimer = makeOwned<CVSTGUITimer> (
 	    [this, control] (CVSTGUITimer*) {
-		    wheelEditTimer = nullptr;
+		    dropTimer ();
 		    if (control->isEditing ())
 			    control->endEdit ();
 	    },
 	    kWheelEditTimeout, true);
+	timerControl = control;
+	control->pendingWheelEdit = this;
+}
+
+void CMouseWheelEditingSupport::dropTimer ()
+{
+	wheelEditTimer = nullptr;
+	if (timerControl && timerControl->pendingWheelEdit == this)
+		timerControl->pendingWheelEdit = nullptr;
+	timerControl = nullptr;
 }
 
 void CMouseWheelEditingSupport::invalidMouseWheelEditTimer (CControl* control)
 {
-	wheelEditTimer = nullptr;
+	dropTimer ();
 	// Whatever edit is open (a pending wheel edit, or a drag that a further mouse-down
 	// interrupts) ends here with the value it has, before the new gesture begins.
 	if (control->isEditing ())

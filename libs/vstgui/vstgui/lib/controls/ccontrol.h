@@ -7,10 +7,13 @@
 
 namespace VSTGUI {
 
+class CMouseWheelEditingSupport;
+
 // A view with a value in min..max (float), a default value, a wheel increment and a tag.
 // Edits are bracketed by beginEdit/endEdit (nested calls count a depth; the first begin
-// and the last end tell the listeners and the frame). valueChanged tells the listener
-// and every registered control listener.
+// and the last end tell the listeners and the frame). A control that leaves the frame
+// with an edit open ends it there, once, so no edit outlives the control's place in the
+// editor. valueChanged tells the listener and every registered control listener.
 class CControl : public CView
 {
 public:
@@ -68,6 +71,9 @@ public:
 	bool isDirty () const override;
 	void setDirty (bool val = true) override;
 	void draw (CDrawContext* context) override;
+	// Ends an open edit of any depth (and drops a pending wheel-edit timer) while the
+	// frame is still known, then leaves it.
+	bool removed (CView* parent) override;
 
 	// Exact modifier state of the reset click (kAlt) and the fine-drag modifier (kShift).
 	static int32_t kZoomModifier;
@@ -93,6 +99,12 @@ protected:
 	float vmax {1.f};
 	float wheelInc {0.1f};
 	int32_t editing {0};
+
+private:
+	friend class CMouseWheelEditingSupport;
+	// The wheel support (a base of the same control) whose end timer is pending, so
+	// that removed () can drop it; not copied.
+	CMouseWheelEditingSupport* pendingWheelEdit {nullptr};
 };
 
 // True exactly when the left button alone is down and the modifiers equal
@@ -107,7 +119,7 @@ public:
 	CMouseWheelEditingSupport () = default;
 	CMouseWheelEditingSupport (const CMouseWheelEditingSupport&) {}
 	CMouseWheelEditingSupport& operator= (const CMouseWheelEditingSupport&) { return *this; }
-	virtual ~CMouseWheelEditingSupport () noexcept = default;
+	virtual ~CMouseWheelEditingSupport () noexcept { dropTimer (); }
 
 	static constexpr uint32_t kWheelEditTimeout = 500; // ms
 
@@ -120,6 +132,12 @@ protected:
 	bool hasMouseWheelEditTimer () const { return wheelEditTimer != nullptr; }
 
 private:
+	// CControl::removed drops the timer when the control leaves the frame.
+	friend class CControl;
+	void dropTimer ();
+
+	CControl* timerControl {nullptr}; // whose edit the pending timer ends
+
 	SharedPointer<CVSTGUITimer> wheelEditTimer;
 };
 

@@ -114,7 +114,6 @@ struct FrameWindow::Impl
 	DoubleClickDetector doubleClick;
 	int32_t extraButtons {0}; // kButton4 / kButton5 held (X's state has no bits for them)
 	int32_t pressedButtons {0}; // buttons pressed in the window and not yet released
-	bool hasFocus {false};
 
 	// Set to false when the window is destroyed; event dispatch checks it after every
 	// call into the frame, which may close the editor.
@@ -140,7 +139,6 @@ struct FrameWindow::Impl
 	void onButtonRelease (const XButtonEvent& event);
 	void onMotion (XEvent& event);
 	void onKey (XKeyEvent& event);
-	void takeFocus (Time time);
 	void checkLostRelease ();
 };
 
@@ -194,7 +192,7 @@ bool FrameWindow::Impl::open (CFrame* newFrame, Window parentWindow, Steinberg::
 	const int height = toSide (newFrame->getHeight ());
 	XSetWindowAttributes attributes {};
 	attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-	                        KeyPressMask | KeyReleaseMask | FocusChangeMask;
+	                        KeyPressMask | KeyReleaseMask;
 	// No background: the server would clear exposed parts before we send the image.
 	attributes.background_pixmap = None;
 	attributes.bit_gravity = NorthWestGravity;
@@ -479,24 +477,9 @@ void FrameWindow::Impl::dispatch (XEvent& event)
 		case KeyRelease:
 			onKey (event.xkey);
 			break;
-		case FocusIn:
-			hasFocus = true;
-			break;
-		case FocusOut:
-			hasFocus = false;
-			break;
 		default:
 			break;
 	}
-}
-
-void FrameWindow::Impl::takeFocus (Time time)
-{
-	if (hasFocus)
-		return;
-	// Fails with BadMatch (caught by the entry point's trap) when the window has become
-	// unviewable in the meantime.
-	XSetInputFocus (display, window, RevertToParent, time);
 }
 
 void FrameWindow::Impl::onButtonPress (const XButtonEvent& event)
@@ -514,8 +497,8 @@ void FrameWindow::Impl::onButtonPress (const XButtonEvent& event)
 	const int32_t button = buttonFromXButton (event.button);
 	if (button == 0)
 		return;
-	// A click (not a wheel step) makes the editor the keyboard's target.
-	takeFocus (event.time);
+	// The keyboard focus stays where the host has it: the host passes keys on through
+	// IPlugView::onKeyDown, and a grab here would take its key commands (Space) away.
 	if (button & (kButton4 | kButton5))
 		extraButtons |= button;
 	pressedButtons |= button;

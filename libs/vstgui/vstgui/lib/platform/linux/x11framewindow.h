@@ -25,8 +25,9 @@ namespace X11 {
 // Pointer, wheel and key events of the window reach the frame in frame coordinates with
 // CButtonState / VstKeyCode bits (see x11eventmapping.h); X's implicit grab keeps moves
 // and the up coming to the window after a press, and the frame routes them to the view
-// that took the down. A click also takes the keyboard focus, so keys reach the frame's
-// focus view.
+// that took the down. The window never takes the keyboard focus: keys come from the host
+// (IPlugView::onKeyDown); key events the X server still delivers to the window (the
+// pointer over it while an ancestor has the focus) go to the frame's focus view.
 //
 // Everything runs on the host's UI thread. When the IPlugFrame answers
 // Steinberg::Linux::IRunLoop, the window registers an event handler for its connection's
