@@ -66,14 +66,47 @@ TEST (RealTime, ProcessTouchesNoHeapOnAnyPath)
 	silent.in.silenceFlags = 3;
 	auto bypass = owned (new HostParameterChanges ());
 	bypass->add (kBypassId, {{0, 1.0}});
+	// Every band running, then moved (every section carries its memories over), then to a
+	// hair above 0 dB (memories held at their bound, carried output scaled down).
+	auto running = owned (new HostParameterChanges ());
+	auto moved = owned (new HostParameterChanges ());
+	auto nearFlat = owned (new HostParameterChanges ());
+	for (int32 band = 0; band < kNumEqBands; ++band)
+	{
+		running->add (kGainLFId + 4 * band, {{0, 0.2 + 0.1 * band}});
+		running->add (kFreqLFId + 4 * band, {{0, 0.1}});
+		moved->add (kGainLFId + 4 * band, {{0, 0.9 - 0.1 * band}});
+		moved->add (kFreqLFId + 4 * band, {{0, 0.0}});
+		nearFlat->add (kGainLFId + 4 * band, {{0, 0.5 + 0x1p-24}});
+	}
+	for (int32 j = 0; j < 512; ++j)
+		f32.inL[j] = f32.inR[j] = f64.inL[j] = f64.inR[j] = (j % 7) * 0.1 - 0.3;
+	f32.data.inputParameterChanges = running;
+	p->process (f32.data);
+	f32.data.inputParameterChanges = nullptr;
+	p->process (f32.data);
+
 	PlugState s = makeInitialPlugState ();
 	s.bands[kBandMF4].gainNorm = 0.1;
 	auto stream = owned (new MemoryStream ());
 	writePlugState (&s, stream);
 	stream->seek (0, IBStream::kIBSeekSet, nullptr);
+
+	gWatching = true;
+	f32.data.inputParameterChanges = moved;
+	p->process (f32.data);
+	f64.data.inputParameterChanges = nearFlat;
+	p->process (f64.data);
+	gWatching = false;
+	for (int32 i = 0; i < PlugProcessor::kNumFilters; ++i)
+	{
+		EXPECT_EQ (p->sectionRan[i], 1) << "section " << i;
+		EXPECT_NE (p->filterW1[i], 0.0) << "section " << i;
+	}
 	ASSERT_EQ (p->setState (stream), kResultOk); // handed over to the next block
 
 	gWatching = true;
+	f64.data.inputParameterChanges = nullptr;
 	f32.data.inputParameterChanges = changes;
 	p->process (f32.data);
 	p->process (f64.data);

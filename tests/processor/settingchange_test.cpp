@@ -10,12 +10,14 @@
 
 #include "source/processor/dsp/parametercurves.h"
 #include "source/processor/dsp/sectiontransition.h"
+#include "silentfallbackcarry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 
 using namespace ord3ltest;
@@ -407,10 +409,11 @@ double carriedErrorDb (const NearZeroTarget& t)
 
 TEST (SettingChange, ABandMovedToAHairFromZeroDecibelsStaysAccurate)
 {
-	// A target whose numerator all but cancels its denominator cannot carry the old output
-	// with memories of a sane size; such memories would leave an arithmetic error in the
-	// output for as long as the band rings. Near and far from that, and for a first-order
-	// shelf as well, the output stays the carry-over rule's to better than -120 dB.
+	// A target whose numerator all but cancels its denominator could carry the old output
+	// only with memories far beyond their old size, which would leave an arithmetic error
+	// in the output for as long as the band rings; the rule holds them at a bound. Near and
+	// far from that, and for a first-order shelf as well, the output stays the carry-over
+	// rule's to better than -120 dB.
 	const double mf60 = mfFreqNorm (60.0);
 	const NearZeroTarget targets[] = {
 	    {"MF2 60 Hz Q 10 +12 dB to one float step above 0 dB", kBandMF2, 12.0, mf60, 10.0, 0.5 + 0x1p-24},
@@ -426,5 +429,139 @@ TEST (SettingChange, ABandMovedToAHairFromZeroDecibelsStaysAccurate)
 	{
 		EXPECT_LT (carriedErrorDb<float> (t), -120.0) << t.what << ", 32-bit";
 		EXPECT_LT (carriedErrorDb<double> (t), -120.0) << t.what << ", 64-bit";
+	}
+}
+
+namespace {
+
+struct GainRamp
+{
+	const char* what;
+	double fs;
+	int32 band; // a peaking band at hz, Q 10
+	double hz;
+	double fromDb, toDb; // one point per block, over `blocks` blocks
+	int32 blocks;
+};
+
+struct RampFigures
+{
+	double differenceDb;       // largest |y - reference| in dB of the reference's peak
+	double secondDifferenceDb; // peak |y[n] - 2 y[n-1] + y[n-2]| in dB over the reference's
+};
+
+void silentMemories (const SectionCoefs&, const SectionCoefs&, double& w1, double& w2) { w1 = w2 = 0.0; }
+
+/** Plays a sine at the band's frequency (0.5 peak) through the band while its gain ramps,
+    with `rule` in place of the processor's carry (null: the processor's own). Compares the
+    ramp and the blocks after it with the carry rule that has no growth limit, computed in
+    long double from the processor's memories at the ramp's start and its coefficients and
+    level, and delivered in the sample format. */
+template <typename Sample>
+RampFigures playGainRamp (const GainRamp& r, CarryRule rule)
+{
+	constexpr int32 kWarm = 40, kTail = 40;
+	PlugState s = preset ({{r.band, r.fromDb, expToNormalized (r.hz, 40.0, 16000.0), 10.0}});
+	auto p = owned (new TestableProcessor ());
+	p->carryRule = rule;
+	EXPECT_EQ (p->start (r.fs, kBlock, sizeof (Sample) == 4 ? kSample32 : kSample64, false), kResultOk);
+	p->setState (streamOf (s));
+	p->setActive (true);
+
+	const int32 left = r.band;
+	TestBlock<Sample> block (kBlock);
+	std::vector<Sample> in, out;
+	std::vector<SectionCoefs> coefs; // in force in each block from the ramp on
+	SectionCoefs before {};
+	long double w1 = 0.0L, w2 = 0.0L, smoother = 0.0L;
+	for (int32 k = 0; k < kWarm + r.blocks + kTail; ++k)
+	{
+		for (int32 j = 0; j < kBlock; ++j)
+			block.inL[j] = block.inR[j] =
+			    static_cast<Sample> (0.5 * std::sin (2.0 * M_PI * r.hz * (k * kBlock + j) / r.fs));
+		auto changes = owned (new HostParameterChanges ());
+		const int32 step = k - kWarm;
+		if (step >= 0 && step < r.blocks)
+			changes->add (kGainLFId + 4 * r.band,
+			              {{0, 0.5 + (r.fromDb + (r.toDb - r.fromDb) * step / (r.blocks - 1)) / 32.0}});
+		if (k == kWarm)
+		{
+			before = coefsOf (*p, left);
+			w1 = p->filterW1[left];
+			w2 = p->filterW2[left];
+			smoother = p->smootherState;
+		}
+		block.data.inputParameterChanges = changes;
+		p->process (block.data);
+		if (k >= kWarm)
+		{
+			coefs.push_back (coefsOf (*p, left));
+			in.insert (in.end (), block.inL.begin (), block.inL.end ());
+			out.insert (out.end (), block.outL.begin (), block.outL.end ());
+		}
+	}
+
+	std::vector<Sample> expected (out.size ());
+	const long double feedback = p->smoothingFeedbackCoef, inCoef = p->smoothingInCoef;
+	const long double target = p->outputGainTarget;
+	for (size_t k = 0; k < coefs.size (); ++k)
+	{
+		const SectionCoefs& c = coefs[k];
+		const SectionCoefs& previous = k == 0 ? before : coefs[k - 1];
+		if (!sameSection (c, previous))
+			carrySectionState<long double> (previous, c, w1, w2, std::numeric_limits<double>::infinity ());
+		for (size_t j = k * kBlock; j < (k + 1) * kBlock; ++j)
+		{
+			const long double w = (in[j] + 1e-18L) - (c.a1 * w1 + c.a2 * w2);
+			const long double y = c.b0 * w + (c.b1 * w1 + c.b2 * w2);
+			w2 = w1;
+			w1 = w;
+			smoother = smoother * feedback + target * inCoef;
+			expected[j] = static_cast<Sample> (y * smoother);
+		}
+	}
+	p->setActive (false);
+
+	double diff = 0.0, peak = 0.0, d2 = 0.0, refD2 = 0.0;
+	for (size_t n = 0; n < out.size (); ++n)
+	{
+		diff = std::max (diff, std::fabs (double (out[n]) - double (expected[n])));
+		peak = std::max (peak, std::fabs (double (expected[n])));
+		if (n >= 2)
+		{
+			d2 = std::max (d2, std::fabs (double (out[n]) - 2.0 * out[n - 1] + out[n - 2]));
+			refD2 = std::max (refD2, std::fabs (double (expected[n]) - 2.0 * expected[n - 1] + expected[n - 2]));
+		}
+	}
+	return {diff > 0.0 ? db (diff / peak) : -400.0, db (d2 / refD2)};
+}
+
+} // namespace
+
+TEST (SettingChange, AGentleGainRampThroughZeroDecibelsCarriesEveryBlockWithoutAClick)
+{
+	// Automation of a low, narrow band through 0 dB, one point per block: every block's
+	// target is carried as fully as the rule with no growth limit carries it, so the output
+	// stays within -80 dB of that rule's and its second difference gains no click. The
+	// earlier rule, which started near-flat targets from silence, and silence at every
+	// change both miss it. (An even number of points keeps every one off 0 dB itself, where
+	// the band does not run.)
+	const GainRamp ramps[] = {
+	    {"48 kHz, MF2 60 Hz Q 10, +1 to -1 dB", 48000.0, kBandMF2, 60.0, 1.0, -1.0, 188},
+	    {"192 kHz, MF1 40 Hz Q 10, +1 to -1 dB", 192000.0, kBandMF1, 40.0, 1.0, -1.0, 376},
+	};
+	for (const GainRamp& r : ramps)
+	{
+		for (const RampFigures& f : {playGainRamp<float> (r, nullptr), playGainRamp<double> (r, nullptr)})
+		{
+			EXPECT_LT (f.differenceDb, -80.0) << r.what;
+			EXPECT_LT (f.secondDifferenceDb, 1.0) << r.what;
+		}
+		for (CarryRule other : {CarryRule (carryWithSilentFallback), CarryRule (silentMemories)})
+		{
+			const RampFigures f = playGainRamp<double> (r, other);
+			EXPECT_TRUE (f.differenceDb > -80.0 || f.secondDifferenceDb > 1.0)
+			    << r.what << ": an earlier rule, " << f.differenceDb << " dB, " << f.secondDifferenceDb << " dB";
+		}
 	}
 }
