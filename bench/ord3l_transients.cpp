@@ -26,7 +26,7 @@
 //      and one block that brings a stored record with the band off and moved together
 //      with a queue that switches it on.
 //   6. gentle automation of a low, narrow band through or near 0 dB, one point per
-//      block, at 44.1 to 192 kHz, on a sine at the band's frequency: its gain, or the
+//      block, at 44.1 to 384 kHz, on a sine at the band's frequency: its gain, or the
 //      Range with the band at +12 dB. Against the same carry rule with no limit on the
 //      memories' growth: the largest output difference in dB of the output's peak, and
 //      the peak second difference |y[n] - 2y[n-1] + y[n-2]| in dB over that rule's; for
@@ -584,6 +584,7 @@ std::vector<GentleRamp> gentleRamps ()
 	    {"44.1 kHz, 40 Hz, +1 to -1 dB, 4 s", 44100.0, kBandMF1, 40.0, kGainMF1Id, gain (1.0), gain (-1.0), 4.0},
 	    {"96 kHz, 40 Hz, +1 to -1 dB, 4 s", 96000.0, kBandMF1, 40.0, kGainMF1Id, gain (1.0), gain (-1.0), 4.0},
 	    {"192 kHz, 40 Hz, +12 to -12 dB, 10 s", 192000.0, kBandMF1, 40.0, kGainMF1Id, gain (12.0), gain (-12.0), 10.0},
+	    {"384 kHz, 40 Hz, +1 to -1 dB, 4 s", 384000.0, kBandMF1, 40.0, kGainMF1Id, gain (1.0), gain (-1.0), 4.0},
 	};
 	for (double fs : {44100.0, 48000.0, 96000.0, 192000.0})
 	{
