@@ -2,156 +2,22 @@
 // through VST 3 interfaces, clicked through the X server.
 
 #include "../common/localerun.h"
-#include "bundleloader.h"
-#include "recordingcomponenthandler.h"
-#include "testhost.h"
-#include "xvfbfixture.h"
-
-#include "source/processor/plugids.h"
-
-#include "pluginterfaces/gui/iplugview.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
-#include "vstgui/lib/controls/ccontrol.h"
-#include "vstgui/lib/controls/cparamdisplay.h"
-#include "vstgui/lib/cviewcontainer.h"
-#include "vstgui/lib/platform/resourcepath.h"
-#include "vstgui/uidescription/uidescription.h"
+#include "editorinhost.h"
 
 #include <X11/keysym.h>
 #include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <string>
+#include <utility>
 
 using namespace Steinberg;
 using namespace x11test;
 
 namespace {
 
-// Where the editor's template puts the control of a parameter, in window coordinates.
-// Read from the bundle's own UI description with the GUI layer of this test, so the
-// test follows the layout.
-bool findControl (const std::string& resources, Vst::ParamID id, VSTGUI::CRect& where)
-{
-	using namespace VSTGUI;
-	setResourcePath (resources);
-	auto description = makeOwned<UIDescription> (CResourceDescription ("plug.uidesc"));
-	if (!description->parse ())
-		return false;
-	CView* root = description->createView ("view", nullptr);
-	if (!root || !root->asViewContainer ())
-		return false;
-	std::vector<CControl*> controls;
-	root->asViewContainer ()->getChildViewsOfType<CControl> (controls, true);
-	bool found = false;
-	for (auto* c : controls)
-	{
-		// Labels show the same parameters; the control that edits it takes the mouse.
-		if (c->getTag () != static_cast<int32_t> (id) || !c->getMouseEnabled () ||
-		    dynamic_cast<CParamDisplay*> (c))
-			continue;
-		CRect r = c->getViewSize ();
-		for (CView* p = c->getParentView (); p && p != root; p = p->getParentView ())
-			r.offset (p->getViewSize ().left, p->getViewSize ().top);
-		where = r;
-		found = true;
-		break;
-	}
-	root->forget ();
-	return found;
-}
-
-class EditorInHostTest : public XvfbTest
-{
-protected:
-	void SetUp () override
-	{
-		XvfbTest::SetUp ();
-		if (IsSkipped () || HasFatalFailure ())
-			return;
-		ASSERT_TRUE (loader.load (ord3ltest::bundleUnderTest (ORD3L_BUNDLE_DIR))) << loader.error ();
-		factory = owned (loader.getFactory ());
-		ASSERT_TRUE (factory);
-		TUID cid;
-		Vst::kPlugControllerUID.toTUID (cid);
-		Vst::IEditController* c = nullptr;
-		ASSERT_EQ (factory->createInstance (reinterpret_cast<FIDString> (cid), Vst::IEditController::iid.toTUID (),
-		                                    reinterpret_cast<void**> (&c)),
-		           kResultOk);
-		controller = owned (c);
-		ASSERT_EQ (controller->initialize (nullptr), kResultOk);
-		recorder = owned (new ord3ltest::RecordingHandler);
-		controller->setComponentHandler (recorder);
-		hostFrame = owned (new TestHostFrame (true));
-	}
-
-	void TearDown () override
-	{
-		if (controller)
-		{
-			controller->setComponentHandler (nullptr);
-			controller->terminate ();
-		}
-		controller = nullptr;
-		factory = nullptr;
-		if (!loader.libraryPath ().empty ())
-		{
-			EXPECT_TRUE (loader.unload ());
-		}
-	}
-
-	// createView ("editor") and attached to a host window of the view's size.
-	IPtr<IPlugView> openEditor (HostWindow& window)
-	{
-		IPtr<IPlugView> view = owned (controller->createView (Vst::ViewType::kEditor));
-		EXPECT_TRUE (view);
-		if (!view)
-			return nullptr;
-		EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultTrue);
-		ViewRect size;
-		EXPECT_EQ (view->getSize (&size), kResultTrue);
-		std::string error;
-		EXPECT_TRUE (window.open (size.getWidth (), size.getHeight (), error)) << error;
-		EXPECT_EQ (view->setFrame (hostFrame), kResultTrue);
-		EXPECT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID),
-		           kResultTrue);
-		return view;
-	}
-
-	void closeEditor (IPtr<IPlugView>& view)
-	{
-		EXPECT_EQ (view->removed (), kResultTrue);
-		view->setFrame (nullptr);
-		view = nullptr;
-	}
-
-	// The editor's child of window, once it is on screen.
-	unsigned long waitForEditorWindow (HostWindow& window)
-	{
-		unsigned long child = 0;
-		hostFrame->runUntil ([&] {
-			auto children = window.children ();
-			HostWindow::Geometry g;
-			if (children.size () == 1 && window.getGeometry (children[0], g) && g.viewable &&
-			    window.capture (children[0]).valid ())
-				child = children[0];
-			return child != 0;
-		});
-		return child;
-	}
-
-	std::string resources () const
-	{
-		return ord3ltest::bundleUnderTest (ORD3L_BUNDLE_DIR) + "/Contents/Resources";
-	}
-
-	ord3ltest::BundleLoader loader;
-	IPtr<IPluginFactory> factory;
-	IPtr<Vst::IEditController> controller;
-	IPtr<ord3ltest::RecordingHandler> recorder;
-	IPtr<TestHostFrame> hostFrame;
-};
+using EditorInHostTest = EditorInHostFixture;
 
 TEST_F (EditorInHostTest, ClicksAndDragsInTheWindowReachTheHostAsEdits)
 {
@@ -159,12 +25,11 @@ TEST_F (EditorInHostTest, ClicksAndDragsInTheWindowReachTheHostAsEdits)
 	ASSERT_TRUE (findControl (resources (), Vst::kChanStatusLFId, button));
 	ASSERT_TRUE (findControl (resources (), Vst::kFreqLFId, knob));
 
-	HostWindow window;
-	IPtr<IPlugView> view = openEditor (window);
+	attachEditor ();
 	ASSERT_TRUE (view);
 	EXPECT_EQ (hostFrame->getEventHandlerCount (), 1u);
 	EXPECT_EQ (hostFrame->getTimerCount (), 1u);
-	const unsigned long child = waitForEditorWindow (window);
+	const unsigned long child = waitForEditorWindow ();
 	ASSERT_NE (child, 0u);
 	long version = -1, flags = -1;
 	ASSERT_TRUE (window.readXEmbedInfo (child, version, flags));
@@ -216,7 +81,7 @@ TEST_F (EditorInHostTest, ClicksAndDragsInTheWindowReachTheHostAsEdits)
 	    << recorder->kindsOf (Vst::kFreqLFId);
 	EXPECT_NEAR (recorder->lastPerform (Vst::kFreqLFId)->value, info.defaultNormalizedValue, 1e-6);
 
-	closeEditor (view);
+	closeEditor ();
 	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
 	EXPECT_EQ (hostFrame->getTimerCount (), 0u);
 	EXPECT_TRUE (window.children ().empty ());
@@ -227,10 +92,9 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	VSTGUI::CRect slider;
 	ASSERT_TRUE (findControl (resources (), Vst::kGainMF2Id, slider));
 
-	HostWindow window;
-	IPtr<IPlugView> view = openEditor (window);
+	attachEditor ();
 	ASSERT_TRUE (view);
-	const unsigned long child = waitForEditorWindow (window);
+	const unsigned long child = waitForEditorWindow ();
 	ASSERT_NE (child, 0u);
 
 	// The window shows the editor: where no control lies, it is the background image.
@@ -302,18 +166,21 @@ TEST_F (EditorInHostTest, Mf2GainSliderFollowsClicksAndResetsOnAltClick)
 	EXPECT_EQ (std::count (kinds.begin (), kinds.end (), 'b'), std::count (kinds.begin (), kinds.end (), 'e'));
 	EXPECT_EQ (kinds.find ('p', kinds.find ('e')), std::string::npos) << kinds; // nothing moved after the drag's end
 
-	closeEditor (view);
+	closeEditor ();
 	EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
 	EXPECT_EQ (hostFrame->getTimerCount (), 0u);
 }
 
 TEST_F (EditorInHostTest, OpensAgainAfterRemovedAndFollowsOnSize)
 {
-	HostWindow window;
 	for (int round = 0; round < 3; ++round)
 	{
 		SCOPED_TRACE (round);
-		IPtr<IPlugView> view = round == 0 ? openEditor (window) : owned (controller->createView (Vst::ViewType::kEditor));
+		// The first round opens the host window; the others attach to the same one.
+		if (round == 0)
+			attachEditor ();
+		else
+			view = owned (controller->createView (Vst::ViewType::kEditor));
 		ASSERT_TRUE (view);
 		if (round > 0)
 		{
@@ -321,7 +188,7 @@ TEST_F (EditorInHostTest, OpensAgainAfterRemovedAndFollowsOnSize)
 			ASSERT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID),
 			           kResultTrue);
 		}
-		const unsigned long child = waitForEditorWindow (window);
+		const unsigned long child = waitForEditorWindow ();
 		ASSERT_NE (child, 0u);
 		ViewRect size;
 		ASSERT_EQ (view->getSize (&size), kResultTrue);
@@ -339,7 +206,7 @@ TEST_F (EditorInHostTest, OpensAgainAfterRemovedAndFollowsOnSize)
 		ASSERT_EQ (view->getSize (&now), kResultTrue);
 		EXPECT_EQ (now.getWidth (), smaller.getWidth ());
 
-		closeEditor (view);
+		closeEditor ();
 		EXPECT_EQ (hostFrame->getEventHandlerCount (), 0u);
 		EXPECT_EQ (hostFrame->getTimerCount (), 0u);
 		EXPECT_TRUE (window.children ().empty ());

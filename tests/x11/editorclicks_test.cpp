@@ -1,7 +1,7 @@
 // Clicks in the built bundle's editor, in our host's window, through the X server: repeated
 // clicks on a slider's handle, and the about view's button with and without Alt.
 
-#include "editorhostfixture.h"
+#include "editorinhost.h"
 
 #include "vstgui/lib/controls/cbuttons.h"
 #include "vstgui/lib/controls/ctextlabel.h"
@@ -19,7 +19,7 @@ using namespace x11test;
 
 namespace {
 
-class EditorClicksInHost : public EditorHostFixture
+class EditorClicksInHost : public EditorInHostFixture
 {
 protected:
 	// Waits until the host has seen `ends` edits of tag end.

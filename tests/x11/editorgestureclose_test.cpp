@@ -35,9 +35,7 @@ TEST_F (EditorGestureCloseTest, ADragHeldWhileTheViewIsRemovedEndsItsEdit)
 {
 	int sx = 0, sy = 0;
 	ASSERT_TRUE (controlCentre (Vst::kGainMF1Id, sx, sy));
-	HostWindow window;
-	unsigned long child = 0;
-	IPtr<IPlugView> view = openEditor (window, child);
+	const unsigned long child = openEditor ();
 	ASSERT_TRUE (view && child);
 	const Vst::ParamValue start = controller->getParamNormalized (Vst::kGainMF1Id);
 
@@ -50,7 +48,7 @@ TEST_F (EditorGestureCloseTest, ADragHeldWhileTheViewIsRemovedEndsItsEdit)
 	})) << recorder->kindsOf (Vst::kGainMF1Id);
 	ASSERT_EQ (recorder->kindsOf (Vst::kGainMF1Id).back (), 'p');
 
-	closeEditor (view);
+	closeEditor ();
 	// The drag ends as a cancelled one: the value goes back to where it began.
 	expectClosedOnce (Vst::kGainMF1Id);
 	EXPECT_EQ (controller->getParamNormalized (Vst::kGainMF1Id), start);
@@ -64,9 +62,7 @@ TEST_F (EditorGestureCloseTest, AWheelTurnShortlyBeforeTheViewIsRemovedEndsItsEd
 {
 	int sx = 0, sy = 0;
 	ASSERT_TRUE (controlCentre (Vst::kGainMF2Id, sx, sy));
-	HostWindow window;
-	unsigned long child = 0;
-	IPtr<IPlugView> view = openEditor (window, child);
+	const unsigned long child = openEditor ();
 	ASSERT_TRUE (view && child);
 	const Vst::ParamValue start = controller->getParamNormalized (Vst::kGainMF2Id);
 
@@ -76,7 +72,7 @@ TEST_F (EditorGestureCloseTest, AWheelTurnShortlyBeforeTheViewIsRemovedEndsItsEd
 	hostFrame->runFor (100);
 	ASSERT_EQ (recorder->kindsOf (Vst::kGainMF2Id), "bp");
 
-	closeEditor (view);
+	closeEditor ();
 	expectClosedOnce (Vst::kGainMF2Id);
 	EXPECT_EQ (recorder->kindsOf (Vst::kGainMF2Id), "bpe");
 	// The wheel edit ends with the value it reached.

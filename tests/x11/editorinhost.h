@@ -1,6 +1,8 @@
 // The built bundle's editor in our host's X11 window, for tests that reach it only
-// through VST 3 interfaces and the X server: the controller with a recording component
-// handler, the host's run loop, and where the template puts a parameter's control.
+// through VST 3 interfaces and the X server: the controller, loaded with dlopen, with a
+// recording component handler; its editor attached to the host's window and driven by
+// the host's run loop; and where the template puts its views, read from the bundle's own
+// UI description.
 #pragma once
 
 #include "bundleloader.h"
@@ -18,42 +20,64 @@
 #include "vstgui/lib/platform/resourcepath.h"
 #include "vstgui/uidescription/uidescription.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace x11test {
 
-// Where the editor's template puts the control that edits a parameter, in window
-// coordinates, read from the bundle's own UI description.
-inline bool findEditorControl (const std::string& resources, Steinberg::Vst::ParamID id, VSTGUI::CRect& where)
+// The rectangles, in window coordinates, of the views of the editor's template that
+// match; read with the GUI layer of the test, so the test follows the layout.
+inline std::vector<VSTGUI::CRect> findViews (const std::string& resources,
+                                             const std::function<bool (VSTGUI::CView*)>& match)
 {
 	using namespace VSTGUI;
+	std::vector<CRect> found;
 	setResourcePath (resources);
 	auto description = makeOwned<UIDescription> (CResourceDescription ("plug.uidesc"));
 	if (!description->parse ())
-		return false;
+		return found;
 	CView* root = description->createView ("view", nullptr);
 	if (!root || !root->asViewContainer ())
-		return false;
-	std::vector<CControl*> controls;
-	root->asViewContainer ()->getChildViewsOfType<CControl> (controls, true);
-	bool found = false;
-	for (auto* c : controls)
 	{
-		// Labels show the same parameters; the control that edits it takes the mouse.
-		if (c->getTag () != static_cast<int32_t> (id) || !c->getMouseEnabled () || dynamic_cast<CParamDisplay*> (c))
+		if (root)
+			root->forget ();
+		return found;
+	}
+	std::vector<CView*> views;
+	root->asViewContainer ()->getChildViewsOfType<CView> (views, true);
+	for (auto* v : views)
+	{
+		if (!match (v))
 			continue;
-		CRect r = c->getViewSize ();
-		for (CView* p = c->getParentView (); p && p != root; p = p->getParentView ())
+		CRect r = v->getViewSize ();
+		for (CView* p = v->getParentView (); p && p != root; p = p->getParentView ())
 			r.offset (p->getViewSize ().left, p->getViewSize ().top);
-		where = r;
-		found = true;
-		break;
+		found.push_back (r);
 	}
 	root->forget ();
 	return found;
 }
 
+// Where the template puts the control that edits a parameter (labels show the same
+// parameters; the control that edits it takes the mouse).
+inline bool findControl (const std::string& resources, Steinberg::Vst::ParamID id, VSTGUI::CRect& where)
+{
+	using namespace VSTGUI;
+	const auto found = findViews (resources, [id] (CView* v) {
+		auto* c = dynamic_cast<CControl*> (v);
+		return c && c->getTag () == static_cast<int32_t> (id) && c->getMouseEnabled () &&
+		       !dynamic_cast<CParamDisplay*> (c);
+	});
+	if (found.empty ())
+		return false;
+	where = found.front ();
+	return true;
+}
+
+// The controller with a recording handler, a host frame that serves the run loop, and
+// one host window. An editor still attached when a test ends, say after a failed
+// assertion, is removed before the controller goes.
 class EditorInHostFixture : public XvfbTest
 {
 protected:
@@ -81,6 +105,8 @@ protected:
 
 	void TearDown () override
 	{
+		if (view)
+			closeEditor ();
 		if (controller)
 		{
 			controller->setComponentHandler (nullptr);
@@ -94,22 +120,30 @@ protected:
 		}
 	}
 
-	// createView ("editor") attached to a host window of the view's size; child is the
-	// editor's window once it is on screen.
-	Steinberg::IPtr<Steinberg::IPlugView> openEditor (HostWindow& window, unsigned long& child)
+	// createView ("editor") into view, attached to window opened at the view's size;
+	// view stays empty when the controller made none.
+	void attachEditor ()
 	{
 		using namespace Steinberg;
-		child = 0;
-		IPtr<IPlugView> view = owned (controller->createView (Vst::ViewType::kEditor));
+		view = owned (controller->createView (Vst::ViewType::kEditor));
 		EXPECT_TRUE (view);
 		if (!view)
-			return nullptr;
+			return;
+		EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultTrue);
 		ViewRect size;
 		EXPECT_EQ (view->getSize (&size), kResultTrue);
 		std::string error;
 		EXPECT_TRUE (window.open (size.getWidth (), size.getHeight (), error)) << error;
 		EXPECT_EQ (view->setFrame (hostFrame), kResultTrue);
-		EXPECT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID), kResultTrue);
+		EXPECT_EQ (view->attached (reinterpret_cast<void*> (window.id ()), kPlatformTypeX11EmbedWindowID),
+		           kResultTrue);
+	}
+
+	// The editor's child of window once it is on screen (mapped and drawable), running
+	// the host's loop meanwhile; 0 when it did not come.
+	unsigned long waitForEditorWindow ()
+	{
+		unsigned long child = 0;
 		hostFrame->runUntil ([&] {
 			auto children = window.children ();
 			HostWindow::Geometry g;
@@ -118,11 +152,17 @@ protected:
 				child = children[0];
 			return child != 0;
 		});
-		EXPECT_NE (child, 0u);
-		return view;
+		return child;
 	}
 
-	void closeEditor (Steinberg::IPtr<Steinberg::IPlugView>& view)
+	// attachEditor and waitForEditorWindow: the editor's window, 0 when it did not come.
+	unsigned long openEditor ()
+	{
+		attachEditor ();
+		return view ? waitForEditorWindow () : 0;
+	}
+
+	void closeEditor ()
 	{
 		EXPECT_EQ (view->removed (), Steinberg::kResultTrue);
 		view->setFrame (nullptr);
@@ -133,7 +173,7 @@ protected:
 	bool controlCentre (Steinberg::Vst::ParamID id, int& x, int& y) const
 	{
 		VSTGUI::CRect r;
-		if (!findEditorControl (resources (), id, r))
+		if (!findControl (resources (), id, r))
 			return false;
 		x = static_cast<int> (r.getCenter ().x);
 		y = static_cast<int> (r.getCenter ().y);
@@ -147,6 +187,8 @@ protected:
 	Steinberg::IPtr<Steinberg::Vst::IEditController> controller;
 	Steinberg::IPtr<ord3ltest::RecordingHandler> recorder;
 	Steinberg::IPtr<TestHostFrame> hostFrame;
+	HostWindow window;
+	Steinberg::IPtr<Steinberg::IPlugView> view;
 };
 
 } // namespace x11test

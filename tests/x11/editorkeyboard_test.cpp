@@ -19,7 +19,7 @@ class EditorKeyboardTest : public EditorInHostFixture
 {
 protected:
 	// Presses and releases a key through the X server, with the pointer where it is.
-	void typeKey (HostWindow& window, unsigned long keysym)
+	void typeKey (unsigned long keysym)
 	{
 		window.key (keysym, true);
 		window.key (keysym, false);
@@ -33,9 +33,7 @@ TEST_F (EditorKeyboardTest, ClicksDragsAndWheelLeaveTheInputFocusAndSpaceToTheHo
 	int bx = 0, by = 0, sx = 0, sy = 0;
 	ASSERT_TRUE (controlCentre (Vst::kChanStatusMF1Id, bx, by));
 	ASSERT_TRUE (controlCentre (Vst::kGainMF2Id, sx, sy));
-	HostWindow window;
-	unsigned long child = 0;
-	IPtr<IPlugView> view = openEditor (window, child);
+	const unsigned long child = openEditor ();
 	ASSERT_TRUE (view && child);
 	const unsigned long focusBefore = window.inputFocus ();
 	ASSERT_NE (focusBefore, child);
@@ -53,7 +51,7 @@ TEST_F (EditorKeyboardTest, ClicksDragsAndWheelLeaveTheInputFocusAndSpaceToTheHo
 	// Space, by the X server (the pointer is still over the switch) and from the host:
 	// the switch leaves it alone, and the host hears that no control used it.
 	recorder->events.clear ();
-	typeKey (window, XK_space);
+	typeKey (XK_space);
 	EXPECT_EQ (view->onKeyDown (' ', KEY_SPACE, 0), kResultFalse);
 	EXPECT_EQ (view->onKeyUp (' ', KEY_SPACE, 0), kResultFalse);
 	hostFrame->runFor (50);
@@ -75,16 +73,14 @@ TEST_F (EditorKeyboardTest, ClicksDragsAndWheelLeaveTheInputFocusAndSpaceToTheHo
 	})) << recorder->kindsOf (Vst::kGainMF2Id);
 	EXPECT_EQ (window.inputFocus (), focusBefore);
 
-	closeEditor (view);
+	closeEditor ();
 }
 
 TEST_F (EditorKeyboardTest, ArrowKeysStepAClickedSliderByEitherWay)
 {
 	int sx = 0, sy = 0;
 	ASSERT_TRUE (controlCentre (Vst::kGainMF2Id, sx, sy));
-	HostWindow window;
-	unsigned long child = 0;
-	IPtr<IPlugView> view = openEditor (window, child);
+	const unsigned long child = openEditor ();
 	ASSERT_TRUE (view && child);
 
 	// Before any click no control has the editor's focus: the host keeps its arrows.
@@ -110,13 +106,13 @@ TEST_F (EditorKeyboardTest, ArrowKeysStepAClickedSliderByEitherWay)
 	// By the X server, where it delivers keys to the editor's window (the pointer is
 	// over it): Down steps it back.
 	recorder->events.clear ();
-	typeKey (window, XK_Down);
+	typeKey (XK_Down);
 	ASSERT_TRUE (hostFrame->runUntil ([&] { return recorder->kindsOf (Vst::kGainMF2Id) == "bpe"; }))
 	    << recorder->kindsOf (Vst::kGainMF2Id);
 	EXPECT_NEAR (controller->getParamNormalized (Vst::kGainMF2Id), clicked, 1e-6);
 	EXPECT_NE (window.inputFocus (), child);
 
-	closeEditor (view);
+	closeEditor ();
 	EXPECT_EQ (recorder->kindsOf (Vst::kGainMF2Id), "bpe");
 }
 
