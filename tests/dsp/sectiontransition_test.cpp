@@ -69,6 +69,25 @@ std::vector<CarryCase> carryCases ()
 	};
 }
 
+/** What a carry from `from` (memories w1, w2) to `to` should hand on before any growth
+    limit: the old pending output (a first-order target takes y0 alone, y1 from its pole),
+    and the factor k <= 1 that brings its ring energy under `to` down to the old one. */
+struct WantedCarry
+{
+	PendingOutput p;
+	double k;
+};
+
+WantedCarry wantedCarry (const SectionCoefs& from, const SectionCoefs& to, double w1, double w2)
+{
+	PendingOutput p = pendingOutput (from, w1, w2);
+	const double oldEnergy = ringEnergy (from, p);
+	if (to.a2 == 0.0 && to.b2 == 0.0)
+		p.y1 = -to.a1 * p.y0;
+	const double wouldBe = ringEnergy (to, p);
+	return {p, wouldBe > oldEnergy ? std::sqrt (oldEnergy / wouldBe) : 1.0};
+}
+
 } // namespace
 
 TEST (SectionTransition, RingEnergyMatchesTheSummedResponse)
@@ -99,15 +118,12 @@ TEST (SectionTransition, CarriesThePendingOutputUpToTheOldRingEnergy)
 			const SectionCoefs& to = reverse ? c.from : c.to;
 			double w1, w2;
 			runIn (from, w1, w2, 2);
-			PendingOutput before = pendingOutput (from, w1, w2);
-			const double oldEnergy = ringEnergy (from, before);
-			if (to.a2 == 0.0 && to.b2 == 0.0)
-				before.y1 = -to.a1 * before.y0; // one memory carries y0 alone
-			const double wouldBe = ringEnergy (to, before);
+			const PendingOutput old = pendingOutput (from, w1, w2);
+			const double oldEnergy = ringEnergy (from, old);
+			const auto [before, k] = wantedCarry (from, to, w1, w2);
 			carrySectionState (from, to, w1, w2);
 			ASSERT_TRUE (std::isfinite (w1) && std::isfinite (w2)) << c.what;
 			const PendingOutput after = pendingOutput (to, w1, w2);
-			const double k = wouldBe > oldEnergy ? std::sqrt (oldEnergy / wouldBe) : 1.0;
 			const double tol = 1e-9 * (std::fabs (before.y0) + std::fabs (before.y1));
 			EXPECT_NEAR (after.y0, k * before.y0, tol) << c.what << (reverse ? " reversed" : "");
 			EXPECT_NEAR (after.y1, k * before.y1, tol) << c.what << (reverse ? " reversed" : "");
@@ -166,16 +182,8 @@ TEST (SectionTransition, TargetsNearZeroDecibelsCarryLessTheCloserTheyAreWithNoS
 		for (double g = 1e-9; g <= 1.0; g *= 1.01)
 		{
 			const SectionCoefs to = sw.target (g);
-			PendingOutput wanted = pendingOutput (sw.from, w1Old, w2Old);
-			const double oldEnergy = ringEnergy (sw.from, wanted);
-			if (to.a2 == 0.0)
-				wanted.y1 = -to.a1 * wanted.y0;
-			const double wouldBe = ringEnergy (to, wanted);
-			if (wouldBe > oldEnergy)
-			{
-				wanted.y0 *= std::sqrt (oldEnergy / wouldBe);
-				wanted.y1 *= std::sqrt (oldEnergy / wouldBe);
-			}
+			const WantedCarry carry = wantedCarry (sw.from, to, w1Old, w2Old);
+			const PendingOutput wanted {carry.k * carry.p.y0, carry.k * carry.p.y1};
 			double w1 = w1Old, w2 = w2Old;
 			carrySectionState (sw.from, to, w1, w2);
 			const PendingOutput got = pendingOutput (to, w1, w2);
